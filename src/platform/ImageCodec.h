@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+// Decoded pixels: 8-bit premultiplied BGRA in native-endian 32-bit words
+// (Cairo's ARGB32 layout), rows `stride` bytes apart.
+struct PixelBuffer {
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+    std::vector<std::uint8_t> pixels;
+};
+
+// Metadata written into PNG files: the program that made the file and the
+// marking of the picture as a composed image (XMP/IPTC digital source type).
+struct PngMetadata {
+    std::string software = "qyshot";
+    bool markAsComposite = true;
+};
+
+namespace imagecodec {
+
+// JPEG or PNG bytes (detected by signature) to pixels; nullopt when unreadable.
+std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes);
+std::optional<PixelBuffer> decodeFile(const std::string& path);
+// JPEG at quality q in [0, 1] mapped to the encoder's max(1, round(100 q)).
+std::vector<std::uint8_t> encodeJpeg(const PixelBuffer& image, double quality);
+std::vector<std::uint8_t> encodePng(const PixelBuffer& image, const PngMetadata& metadata = {});
+// Writes atomically (temporary file, then rename); false on failure.
+bool writePng(const std::string& path, const PixelBuffer& image, const PngMetadata& metadata = {});
+
+} // namespace imagecodec
+
+} // namespace platform

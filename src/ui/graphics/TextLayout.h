@@ -1,0 +1,66 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/graphics/AttributedString.h"
+#include "ui/graphics/Geometry.h"
+
+typedef struct _PangoLayout PangoLayout;
+
+namespace ui {
+
+class GraphicsContext;
+
+// Lays attributed text out with Pango: within a width (0 = unlimited), at most
+// `maxLines` lines (0 = unlimited), with the paragraph style of the text's first
+// character unless overridden. Sizes are points.
+class TextLayout {
+public:
+    struct Options {
+        double width = 0;
+        int maxLines = 0;
+        std::optional<TextAlignment> alignment;
+        std::optional<LineBreakMode> lineBreakMode;
+    };
+    struct Line {
+        Range range;   // UTF-16 units shown on the line
+        Rect rect;     // relative to the layout's origin
+        double baseline = 0;
+    };
+    struct PlacedBox {
+        InlineBox box;
+        Range range;   // the unit that carries the box
+        Rect rect;     // x, baseline − ascent, width, ascent + descent
+        bool visible = true; // false when the line was truncated before it
+    };
+
+    TextLayout(const AttributedString& text, const Options& options);
+    ~TextLayout();
+    TextLayout(const TextLayout&) = delete;
+    TextLayout& operator=(const TextLayout&) = delete;
+
+    // The bounding size of the laid-out text (not rounded).
+    Size size() const;
+    int lineCount() const;
+    std::vector<Line> lines() const;
+    std::vector<PlacedBox> inlineBoxes() const;
+    // The UTF-16 index under a point, or nullopt outside the text.
+    std::optional<std::size_t> indexAt(Point point) const;
+    // The caret at a UTF-16 index: a thin rect the height of its line.
+    Rect caretRect(std::size_t index) const;
+    // Draws with the top-left corner at `origin`; inline boxes are drawn by the caller.
+    void draw(GraphicsContext& context, Point origin) const;
+
+    // The phone's boundingRect: the size of the text laid out within `width`
+    // (0 = unlimited) and `maxLines` (0 = unlimited).
+    static Size measure(const AttributedString& text, double width, int maxLines = 0);
+
+private:
+    PangoLayout* m_layout = nullptr;
+    AttributedString m_text;
+    Options m_options;
+    std::vector<std::size_t> m_byteToUnit;
+};
+
+} // namespace ui
