@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "ui/graphics/Color.h"
 #include "ui/graphics/Geometry.h"
 
@@ -40,7 +42,8 @@ public:
     void strokeRoundedRect(const Rect& rect, double radius, double width, const Color& color);
     void fillEllipse(const Rect& rect, const Color& color);
 
-    // Paths in points; fill or stroke consumes the current path.
+    // Paths in points; fill or stroke consumes the current path. A clockwise arc
+    // turns clockwise as seen on screen (y grows downwards).
     void beginPath();
     void moveTo(Point point);
     void lineTo(Point point);
@@ -57,6 +60,8 @@ public:
 
 private:
     cairo_t* m_cairo;
+    std::vector<double> m_layerAlphas;
+    int m_maskDepth = 0;
 };
 
 } // namespace ui

@@ -1,0 +1,391 @@
+#include "platform/ImageCodec.h"
+
+#include "platform/Log.h"
+
+#include <png.h>
+#include <turbojpeg.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#ifndef QY_VERSION
+#define QY_VERSION "0.1.0"
+#endif
+
+namespace platform::imagecodec {
+
+namespace {
+
+// Cairo cannot make surfaces wider or taller than this, and a header claiming
+// more than the pixel budget is far more likely hostile than a real photo.
+constexpr int kMaxDimension = 32767;
+constexpr long long kMaxPixels = 100LL * 1000 * 1000;
+
+// Pixel formats whose bytes match Cairo's native-endian ARGB32 words.
+constexpr int kTurboFormat = std::endian::native == std::endian::little ? TJPF_BGRA : TJPF_ARGB;
+
+bool sizeIsSane(long long width, long long height)
+{
+    return width > 0 && height > 0 && width <= kMaxDimension && height <= kMaxDimension && width * height <= kMaxPixels;
+}
+
+bool isJpeg(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
+}
+
+bool isPng(const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() >= 8 && png_sig_cmp(bytes.data(), 0, 8) == 0;
+}
+
+struct TurboHandle {
+    tjhandle handle;
+    explicit TurboHandle(tjhandle h)
+        : handle(h)
+    {
+    }
+    ~TurboHandle()
+    {
+        if (handle)
+            tjDestroy(handle);
+    }
+    TurboHandle(const TurboHandle&) = delete;
+    TurboHandle& operator=(const TurboHandle&) = delete;
+};
+
+std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
+{
+    TurboHandle tj(tjInitDecompress());
+    if (!tj.handle)
+        return std::nullopt;
+    int width = 0, height = 0, subsampling = 0, colorspace = 0;
+    if (tjDecompressHeader3(tj.handle, bytes.data(), bytes.size(), &width, &height, &subsampling, &colorspace) != 0)
+        return std::nullopt;
+    if (!sizeIsSane(width, height))
+        return std::nullopt;
+    PixelBuffer out;
+    out.width = width;
+    out.height = height;
+    out.stride = width * 4;
+    out.pixels.resize(static_cast<std::size_t>(out.stride) * height);
+    if (tjDecompress2(tj.handle, bytes.data(), bytes.size(), out.pixels.data(), width, out.stride, height,
+            kTurboFormat, 0)
+        != 0) {
+        // Warnings such as stray bytes between markers still give a whole picture;
+        // a file cut short does not, and must not pass for one.
+        const char* message = tjGetErrorStr2(tj.handle);
+        if (tjGetErrorCode(tj.handle) == TJERR_FATAL || std::strstr(message, "Premature end")) {
+            log::line("imagecodec", std::string("JPEG refused: ") + message);
+            return std::nullopt;
+        }
+    }
+    return out;
+}
+
+// libpng reports errors by longjmp; its default handler would abort.
+void pngError(png_structp png, png_const_charp message)
+{
+    log::line("imagecodec", std::string("PNG: ") + message);
+    png_longjmp(png, 1);
+}
+
+void pngWarning(png_structp, png_const_charp) { }
+
+struct ReadSource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t offset = 0;
+};
+
+void readFromMemory(png_structp png, png_bytep out, png_size_t count)
+{
+    auto* source = static_cast<ReadSource*>(png_get_io_ptr(png));
+    if (count > source->size - source->offset)
+        png_error(png, "truncated data");
+    std::memcpy(out, source->data + source->offset, count);
+    source->offset += count;
+}
+
+std::optional<PixelBuffer> decodePng(const std::vector<std::uint8_t>& bytes)
+{
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+    if (!png)
+        return std::nullopt;
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return std::nullopt;
+    }
+    ReadSource source { bytes.data(), bytes.size() };
+    // What changes after setjmp lives on the heap, so a jump back leaves no
+    // local in an indeterminate state.
+    struct State {
+        PixelBuffer out;
+        std::vector<png_bytep> rows;
+    };
+    State* state = new State;
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        delete state;
+        return std::nullopt;
+    }
+    PixelBuffer* out = &state->out;
+    png_set_read_fn(png, &source, readFromMemory);
+    png_set_user_limits(png, kMaxDimension, kMaxDimension);
+    png_read_info(png, info);
+    png_uint_32 width = png_get_image_width(png, info);
+    png_uint_32 height = png_get_image_height(png, info);
+    if (!sizeIsSane(width, height))
+        png_error(png, "image too large");
+    int colorType = png_get_color_type(png, info);
+    int bitDepth = png_get_bit_depth(png, info);
+    if (bitDepth == 16)
+        png_set_strip_16(png);
+    if (colorType == PNG_COLOR_TYPE_PALETTE)
+        png_set_palette_to_rgb(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8)
+        png_set_expand_gray_1_2_4_to_8(png);
+    if (png_get_valid(png, info, PNG_INFO_tRNS))
+        png_set_tRNS_to_alpha(png);
+    if (colorType == PNG_COLOR_TYPE_GRAY || colorType == PNG_COLOR_TYPE_GRAY_ALPHA)
+        png_set_gray_to_rgb(png);
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != width * 4)
+        png_error(png, "unexpected row layout");
+
+    out->width = static_cast<int>(width);
+    out->height = static_cast<int>(height);
+    out->stride = out->width * 4;
+    out->pixels.resize(static_cast<std::size_t>(out->stride) * height);
+    state->rows.resize(height);
+    for (png_uint_32 y = 0; y < height; ++y)
+        state->rows[y] = out->pixels.data() + static_cast<std::size_t>(y) * out->stride;
+    png_read_image(png, state->rows.data());
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+
+    // RGBA bytes → premultiplied native-endian ARGB words.
+    for (std::size_t i = 0; i + 3 < out->pixels.size(); i += 4) {
+        std::uint8_t* p = &out->pixels[i];
+        std::uint32_t a = p[3];
+        std::uint32_t r = (p[0] * a + 127) / 255, g = (p[1] * a + 127) / 255, b = (p[2] * a + 127) / 255;
+        std::uint32_t word = (a << 24) | (r << 16) | (g << 8) | b;
+        std::memcpy(p, &word, 4);
+    }
+    PixelBuffer result = std::move(*out);
+    delete state;
+    return result;
+}
+
+bool bufferIsValid(const PixelBuffer& image)
+{
+    return sizeIsSane(image.width, image.height) && image.stride >= image.width * 4
+        && image.pixels.size() >= static_cast<std::size_t>(image.stride) * image.height;
+}
+
+// The un-premultiplied RGBA bytes of one row, as PNG stores them.
+void unpremultiplyRow(const std::uint8_t* in, int width, std::uint8_t* out)
+{
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t word;
+        std::memcpy(&word, in + x * 4, 4);
+        std::uint32_t a = word >> 24;
+        std::uint32_t r = (word >> 16) & 0xFF, g = (word >> 8) & 0xFF, b = word & 0xFF;
+        if (a != 0 && a != 255) {
+            r = std::min<std::uint32_t>(255, (r * 255 + a / 2) / a);
+            g = std::min<std::uint32_t>(255, (g * 255 + a / 2) / a);
+            b = std::min<std::uint32_t>(255, (b * 255 + a / 2) / a);
+        } else if (a == 0) {
+            r = g = b = 0;
+        }
+        out[x * 4 + 0] = static_cast<std::uint8_t>(r);
+        out[x * 4 + 1] = static_cast<std::uint8_t>(g);
+        out[x * 4 + 2] = static_cast<std::uint8_t>(b);
+        out[x * 4 + 3] = static_cast<std::uint8_t>(a);
+    }
+}
+
+std::string xmpPacket()
+{
+    return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
+           "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
+           " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
+           "  <rdf:Description rdf:about=\"\"\n"
+           "    xmlns:Iptc4xmpExt=\"http://iptc.org/std/Iptc4xmpExt/2008-02-29/\">\n"
+           "   <Iptc4xmpExt:DigitalSourceType>"
+           "http://cv.iptc.org/newscodes/digitalsourcetype/compositeSynthetic"
+           "</Iptc4xmpExt:DigitalSourceType>\n"
+           "  </rdf:Description>\n"
+           " </rdf:RDF>\n"
+           "</x:xmpmeta>\n"
+           "<?xpacket end=\"r\"?>";
+}
+
+void writeToVector(png_structp png, png_bytep data, png_size_t length)
+{
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void flushNothing(png_structp) { }
+
+} // namespace
+
+std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes)
+{
+    if (isJpeg(bytes))
+        return decodeJpeg(bytes);
+    if (isPng(bytes))
+        return decodePng(bytes);
+    return std::nullopt;
+}
+
+std::optional<PixelBuffer> decodeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        return std::nullopt;
+    return decode(bytes);
+}
+
+std::vector<std::uint8_t> encodeJpeg(const PixelBuffer& image, double quality)
+{
+    if (!bufferIsValid(image))
+        return {};
+    if (std::isnan(quality))
+        quality = 0;
+    int q = std::clamp(static_cast<int>(std::lround(100 * std::clamp(quality, 0.0, 1.0))), 1, 100);
+    TurboHandle tj(tjInitCompress());
+    if (!tj.handle)
+        return {};
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    // The alpha channel is dropped; premultiplied colour is the picture over black.
+    int rc = tjCompress2(tj.handle, image.pixels.data(), image.width, image.stride, image.height, kTurboFormat,
+        &buffer, &size, TJSAMP_420, q, 0);
+    std::vector<std::uint8_t> out;
+    if (rc == 0 && buffer)
+        out.assign(buffer, buffer + size);
+    else
+        log::line("imagecodec", std::string("JPEG encode failed: ") + tjGetErrorStr2(tj.handle));
+    tjFree(buffer);
+    return out;
+}
+
+std::vector<std::uint8_t> encodePng(const PixelBuffer& image, const PngMetadata& metadata)
+{
+    if (!bufferIsValid(image))
+        return {};
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
+    if (!png)
+        return {};
+    png_infop info = png_create_info_struct(png);
+    if (!info) {
+        png_destroy_write_struct(&png, nullptr);
+        return {};
+    }
+    auto* out = new std::vector<std::uint8_t>;
+    auto* row = new std::vector<std::uint8_t>(static_cast<std::size_t>(image.width) * 4);
+    // The bare program name means this program: it is written with its version.
+    std::string software = metadata.software == "qyshot" ? "qyshot " QY_VERSION : metadata.software;
+    std::string xmp = xmpPacket();
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        delete out;
+        delete row;
+        return {};
+    }
+    png_set_write_fn(png, out, writeToVector, flushNothing);
+    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_text texts[2] {};
+    int textCount = 0;
+    if (!software.empty()) {
+        texts[textCount].compression = PNG_TEXT_COMPRESSION_NONE;
+        texts[textCount].key = const_cast<char*>("Software");
+        texts[textCount].text = software.data();
+        texts[textCount].text_length = software.size();
+        ++textCount;
+    }
+    if (metadata.markAsComposite) {
+        texts[textCount].compression = PNG_ITXT_COMPRESSION_NONE;
+        texts[textCount].key = const_cast<char*>("XML:com.adobe.xmp");
+        texts[textCount].text = xmp.data();
+        texts[textCount].itxt_length = xmp.size();
+        texts[textCount].lang = const_cast<char*>("");
+        texts[textCount].lang_key = const_cast<char*>("");
+        ++textCount;
+    }
+    if (textCount)
+        png_set_text(png, info, texts, textCount);
+    png_write_info(png, info);
+    for (int y = 0; y < image.height; ++y) {
+        unpremultiplyRow(image.pixels.data() + static_cast<std::size_t>(y) * image.stride, image.width, row->data());
+        png_write_row(png, row->data());
+    }
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    std::vector<std::uint8_t> result = std::move(*out);
+    delete out;
+    delete row;
+    return result;
+}
+
+bool writePng(const std::string& path, const PixelBuffer& image, const PngMetadata& metadata)
+{
+    std::vector<std::uint8_t> bytes = encodePng(image, metadata);
+    if (bytes.empty())
+        return false;
+    namespace fs = std::filesystem;
+    fs::path target(path);
+    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    int fd = mkstemp(name.data());
+    if (fd < 0) {
+        log::line("imagecodec", "cannot create a temporary file next to " + path + ": " + std::strerror(errno));
+        return false;
+    }
+    bool ok = true;
+    std::size_t written = 0;
+    while (ok && written < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n > 0;
+        if (ok)
+            written += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    // mkstemp makes the file private; a picture is an ordinary user file.
+    ok = ::fchmod(fd, 0644) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    std::error_code error;
+    if (ok)
+        fs::rename(name.data(), target, error);
+    if (!ok || error) {
+        log::line("imagecodec", "cannot write " + path);
+        fs::remove(name.data(), error);
+        return false;
+    }
+    return true;
+}
+
+} // namespace platform::imagecodec
