@@ -61,6 +61,7 @@ private:
     AttributedString m_text;
     Options m_options;
     std::vector<std::size_t> m_byteToUnit;
+    std::vector<std::size_t> m_unitToByte;
 };
 
 } // namespace ui

@@ -1,0 +1,347 @@
+#include "ui/graphics/TextLayout.h"
+
+#include "ui/graphics/GraphicsContext.h"
+#include "ui/graphics/TextSystem.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+
+namespace {
+
+constexpr double kScale = PANGO_SCALE;
+constexpr double kCaretWidth = 2;
+
+int pangoUnits(double points)
+{
+    if (!std::isfinite(points))
+        return 0;
+    return static_cast<int>(std::lround(std::clamp(points, -1e6, 1e6) * kScale));
+}
+
+guint16 channel(double component) { return static_cast<guint16>(std::lround(std::clamp(component, 0.0, 1.0) * 65535)); }
+
+// Pango reads an alpha of 0 as "unset"; the faintest it can show is 1.
+guint16 alphaChannel(double alpha) { return std::max<guint16>(1, channel(alpha)); }
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+void insert(PangoAttrList* list, PangoAttribute* attribute, unsigned start, unsigned end)
+{
+    attribute->start_index = start;
+    attribute->end_index = end;
+    pango_attr_list_insert(list, attribute);
+}
+
+PangoAlignment pangoAlignment(TextAlignment alignment)
+{
+    switch (alignment) {
+    case TextAlignment::Center: return PANGO_ALIGN_CENTER;
+    case TextAlignment::Right: return PANGO_ALIGN_RIGHT;
+    default: return PANGO_ALIGN_LEFT;
+    }
+}
+
+bool isTruncating(LineBreakMode mode)
+{
+    return mode == LineBreakMode::TruncateHead || mode == LineBreakMode::TruncateMiddle
+        || mode == LineBreakMode::TruncateTail;
+}
+
+PangoEllipsizeMode pangoEllipsize(LineBreakMode mode)
+{
+    switch (mode) {
+    case LineBreakMode::TruncateHead: return PANGO_ELLIPSIZE_START;
+    case LineBreakMode::TruncateMiddle: return PANGO_ELLIPSIZE_MIDDLE;
+    case LineBreakMode::TruncateTail: return PANGO_ELLIPSIZE_END;
+    default: return PANGO_ELLIPSIZE_NONE;
+    }
+}
+
+bool runHasShape(PangoGlyphItem* run)
+{
+    for (GSList* l = run->item->analysis.extra_attrs; l; l = l->next) {
+        if (static_cast<PangoAttribute*>(l->data)->klass->type == PANGO_ATTR_SHAPE)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TextLayout::TextLayout(const AttributedString& text, const Options& options)
+    : m_text(text)
+    , m_options(options)
+{
+    m_layout = pango_layout_new(TextSystem::context());
+
+    // UTF-16 → UTF-8 with maps both ways; unpaired surrogates and NUL (which
+    // Pango cannot take) become U+FFFD of the same unit length.
+    const std::u16string& units = m_text.text();
+    std::string utf8;
+    utf8.reserve(units.size() * 3);
+    m_unitToByte.assign(units.size() + 1, 0);
+    for (std::size_t i = 0; i < units.size();) {
+        char32_t c = units[i];
+        std::size_t width = 1;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            width = 2;
+        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0) {
+            c = 0xFFFD;
+        }
+        for (std::size_t k = 0; k < width; ++k)
+            m_unitToByte[i + k] = utf8.size();
+        appendUtf8(utf8, c);
+        m_byteToUnit.resize(utf8.size(), i);
+        i += width;
+    }
+    m_unitToByte[units.size()] = utf8.size();
+    m_byteToUnit.push_back(units.size());
+    pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
+
+    PangoFontDescription* defaultFont = Font().makeDescription();
+    pango_layout_set_font_description(m_layout, defaultFont);
+    pango_font_description_free(defaultFont);
+
+    PangoAttrList* list = pango_attr_list_new();
+    for (const auto& run : m_text.runs()) {
+        unsigned start = static_cast<unsigned>(m_unitToByte[run.range.location]);
+        unsigned end = static_cast<unsigned>(m_unitToByte[std::min(run.range.end(), units.size())]);
+        if (end <= start)
+            continue;
+        const TextAttributes& a = run.attributes;
+        if (a.font) {
+            PangoFontDescription* description = a.font->makeDescription();
+            insert(list, pango_attr_font_desc_new(description), start, end);
+            pango_font_description_free(description);
+        }
+        if (a.foreground) {
+            insert(list, pango_attr_foreground_new(channel(a.foreground->red), channel(a.foreground->green),
+                             channel(a.foreground->blue)),
+                start, end);
+            if (a.foreground->alpha < 1)
+                insert(list, pango_attr_foreground_alpha_new(alphaChannel(a.foreground->alpha)), start, end);
+        }
+        if (a.background && !a.background->isClear()) {
+            insert(list, pango_attr_background_new(channel(a.background->red), channel(a.background->green),
+                             channel(a.background->blue)),
+                start, end);
+            if (a.background->alpha < 1)
+                insert(list, pango_attr_background_alpha_new(alphaChannel(a.background->alpha)), start, end);
+        }
+        if (a.kern && *a.kern != 0)
+            insert(list, pango_attr_letter_spacing_new(pangoUnits(*a.kern)), start, end);
+        if (a.underline)
+            insert(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), start, end);
+        if (a.inlineBox) {
+            const InlineBox& box = *a.inlineBox;
+            PangoRectangle rect { 0, -pangoUnits(box.ascent), pangoUnits(std::max(0.0, box.width)),
+                pangoUnits(std::max(0.0, box.ascent + box.descent)) };
+            insert(list, pango_attr_shape_new(&rect, &rect), start, end);
+        }
+    }
+
+    ParagraphStyle paragraph = m_text.length() ? m_text.attributesAt(0).paragraph.value_or(ParagraphStyle {})
+                                               : ParagraphStyle {};
+    TextAlignment alignment = options.alignment.value_or(paragraph.alignment);
+    LineBreakMode mode = options.lineBreakMode.value_or(paragraph.lineBreakMode);
+
+    if (paragraph.lineHeightMultiple > 0 && paragraph.lineHeightMultiple != 1)
+        insert(list, pango_attr_line_height_new(paragraph.lineHeightMultiple), 0, static_cast<unsigned>(utf8.size()));
+    if (paragraph.lineSpacing > 0)
+        pango_layout_set_spacing(m_layout, pangoUnits(paragraph.lineSpacing));
+    // FIXME: paragraphSpacing is not applied; no screen sets it yet.
+
+    pango_layout_set_attributes(m_layout, list);
+    pango_attr_list_unref(list);
+
+    pango_layout_set_alignment(m_layout, pangoAlignment(alignment));
+    pango_layout_set_justify(m_layout, alignment == TextAlignment::Justified);
+    if (options.width > 0 && std::isfinite(options.width))
+        pango_layout_set_width(m_layout, pangoUnits(options.width));
+    // Word wrapping still breaks a word longer than the line, as the phone does.
+    pango_layout_set_wrap(m_layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    if (isTruncating(mode) && (options.maxLines > 0 || options.width <= 0)) {
+        pango_layout_set_ellipsize(m_layout, pangoEllipsize(mode));
+        pango_layout_set_height(m_layout, -std::max(1, options.maxLines));
+    }
+}
+
+TextLayout::~TextLayout()
+{
+    if (m_layout)
+        g_object_unref(m_layout);
+}
+
+int TextLayout::lineCount() const
+{
+    int count = pango_layout_get_line_count(m_layout);
+    return m_options.maxLines > 0 ? std::min(count, m_options.maxLines) : count;
+}
+
+std::vector<TextLayout::Line> TextLayout::lines() const
+{
+    std::vector<Line> out;
+    int visible = lineCount();
+    PangoLayoutIter* iter = pango_layout_get_iter(m_layout);
+    do {
+        if (static_cast<int>(out.size()) >= visible)
+            break;
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        PangoRectangle logical;
+        pango_layout_iter_get_line_extents(iter, nullptr, &logical);
+        std::size_t first = m_byteToUnit[std::min<std::size_t>(line->start_index, m_byteToUnit.size() - 1)];
+        std::size_t last = m_byteToUnit[std::min<std::size_t>(line->start_index + line->length, m_byteToUnit.size() - 1)];
+        Line entry;
+        entry.range = { first, last - first };
+        entry.rect = { logical.x / kScale, logical.y / kScale, logical.width / kScale, logical.height / kScale };
+        entry.baseline = pango_layout_iter_get_baseline(iter) / kScale;
+        out.push_back(entry);
+    } while (pango_layout_iter_next_line(iter));
+    pango_layout_iter_free(iter);
+    return out;
+}
+
+Size TextLayout::size() const
+{
+    if (m_text.length() == 0)
+        return {};
+    double width = 0, bottom = 0;
+    for (const Line& line : lines()) {
+        width = std::max(width, line.rect.width());
+        bottom = std::max(bottom, line.rect.maxY());
+    }
+    return { width, bottom };
+}
+
+std::vector<TextLayout::PlacedBox> TextLayout::inlineBoxes() const
+{
+    std::vector<PlacedBox> placed;
+    // Every box in the text, in order; the layout marks the ones it shows.
+    for (const auto& run : m_text.runs()) {
+        if (!run.attributes.inlineBox)
+            continue;
+        const std::u16string& units = m_text.text();
+        for (std::size_t i = run.range.location; i < run.range.end();) {
+            std::size_t width = (units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < run.range.end()) ? 2 : 1;
+            placed.push_back({ *run.attributes.inlineBox, { i, width }, {}, false });
+            i += width;
+        }
+    }
+    if (placed.empty())
+        return placed;
+
+    int visible = lineCount();
+    int lineIndex = 0;
+    PangoLayoutIter* iter = pango_layout_get_iter(m_layout);
+    PangoLayoutLine* currentLine = pango_layout_iter_get_line_readonly(iter);
+    do {
+        PangoLayoutLine* line = pango_layout_iter_get_line_readonly(iter);
+        if (line != currentLine) {
+            currentLine = line;
+            ++lineIndex;
+        }
+        if (lineIndex >= visible)
+            break;
+        PangoGlyphItem* run = pango_layout_iter_get_run_readonly(iter);
+        if (!run || !runHasShape(run))
+            continue;
+        // An ellipsis stands for several characters with fewer glyphs; the
+        // boxes it hides stay invisible.
+        if (run->glyphs->num_glyphs != run->item->num_chars)
+            continue;
+        PangoRectangle logical;
+        pango_layout_iter_get_run_extents(iter, nullptr, &logical);
+        double baseline = pango_layout_iter_get_baseline(iter) / kScale;
+        double x = logical.x / kScale;
+        for (int g = 0; g < run->glyphs->num_glyphs; ++g) {
+            std::size_t byte = run->item->offset + run->glyphs->log_clusters[g];
+            double advance = run->glyphs->glyphs[g].geometry.width / kScale;
+            if (byte < m_byteToUnit.size()) {
+                std::size_t unit = m_byteToUnit[byte];
+                auto found = std::find_if(placed.begin(), placed.end(), [&](const PlacedBox& p) { return p.range.location == unit; });
+                if (found != placed.end()) {
+                    found->rect = { x, baseline - found->box.ascent, found->box.width, found->box.ascent + found->box.descent };
+                    found->visible = true;
+                }
+            }
+            x += advance;
+        }
+    } while (pango_layout_iter_next_run(iter));
+    pango_layout_iter_free(iter);
+    return placed;
+}
+
+std::optional<std::size_t> TextLayout::indexAt(Point point) const
+{
+    if (m_text.length() == 0 || !std::isfinite(point.x) || !std::isfinite(point.y))
+        return std::nullopt;
+    if (point.y < 0 || point.y >= size().height)
+        return std::nullopt;
+    int index = 0, trailing = 0;
+    if (!pango_layout_xy_to_index(m_layout, pangoUnits(point.x), pangoUnits(point.y), &index, &trailing))
+        return std::nullopt;
+    return m_byteToUnit[std::clamp<std::size_t>(index, 0, m_byteToUnit.size() - 1)];
+}
+
+Rect TextLayout::caretRect(std::size_t index) const
+{
+    index = std::min(index, m_text.length());
+    PangoRectangle strong;
+    pango_layout_get_cursor_pos(m_layout, static_cast<int>(m_unitToByte[index]), &strong, nullptr);
+    return { strong.x / kScale, strong.y / kScale, kCaretWidth, strong.height / kScale };
+}
+
+void TextLayout::draw(GraphicsContext& context, Point origin) const
+{
+    if (m_text.length() == 0)
+        return;
+    cairo_t* cr = context.cairo();
+    cairo_save(cr);
+    // Text without a colour of its own is black, as on the phone.
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    if (lineCount() == pango_layout_get_line_count(m_layout)) {
+        cairo_move_to(cr, origin.x, origin.y);
+        pango_cairo_show_layout(cr, m_layout);
+    } else {
+        // Only the first maxLines lines show; Pango has no line limit of its own
+        // unless it ellipsizes.
+        int index = 0;
+        for (const Line& line : lines()) {
+            cairo_move_to(cr, origin.x + line.rect.x(), origin.y + line.baseline);
+            pango_cairo_show_layout_line(cr, pango_layout_get_line_readonly(m_layout, index++));
+        }
+    }
+    cairo_restore(cr);
+}
+
+Size TextLayout::measure(const AttributedString& text, double width, int maxLines)
+{
+    Options options;
+    options.width = width;
+    options.maxLines = maxLines;
+    return TextLayout(text, options).size();
+}
+
+} // namespace ui
