@@ -1,0 +1,235 @@
+#include "platform/ImageCodec.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+#include <turbojpeg.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <unistd.h>
+
+using platform::PixelBuffer;
+namespace codec = platform::imagecodec;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint32_t argb(int a, int r, int g, int b)
+{
+    return (std::uint32_t(a) << 24) | (std::uint32_t(r) << 16) | (std::uint32_t(g) << 8) | std::uint32_t(b);
+}
+
+PixelBuffer makeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel)
+{
+    PixelBuffer image { width, height, width * 4, {} };
+    image.pixels.resize(static_cast<std::size_t>(image.stride) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t word = pixel(x, y);
+            std::memcpy(&image.pixels[y * image.stride + x * 4], &word, 4);
+        }
+    return image;
+}
+
+std::uint32_t pixelAt(const PixelBuffer& image, int x, int y)
+{
+    std::uint32_t word;
+    std::memcpy(&word, &image.pixels[y * image.stride + x * 4], 4);
+    return word;
+}
+
+int channel(std::uint32_t word, int shift) { return (word >> shift) & 0xFF; }
+
+// A smooth picture JPEG keeps well, with some detail so qualities differ.
+PixelBuffer gradient(int width = 64, int height = 48)
+{
+    return makeImage(width, height, [](int x, int y) { return argb(255, x * 4 % 256, y * 5 % 256, (x * y) % 256); });
+}
+
+std::vector<std::uint8_t> turboJpeg(const PixelBuffer& image, int quality)
+{
+    tjhandle tj = tjInitCompress();
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    int format = TJPF_BGRA;
+    tjCompress2(tj, image.pixels.data(), image.width, image.stride, image.height, format, &buffer, &size, TJSAMP_420,
+        quality, 0);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    tjFree(buffer);
+    tjDestroy(tj);
+    return out;
+}
+
+struct PngText {
+    std::map<std::string, std::string> entries;
+    std::map<std::string, int> compression;
+};
+
+struct MemoryReader {
+    const std::vector<std::uint8_t>* bytes;
+    std::size_t offset = 0;
+};
+
+// Reads the text chunks back with libpng itself.
+PngText readPngText(const std::vector<std::uint8_t>& bytes)
+{
+    PngText result;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    MemoryReader reader { &bytes };
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return result;
+    }
+    png_set_read_fn(png, &reader, [](png_structp p, png_bytep out, png_size_t count) {
+        auto* r = static_cast<MemoryReader*>(png_get_io_ptr(p));
+        if (r->offset + count > r->bytes->size())
+            png_error(p, "short");
+        std::memcpy(out, r->bytes->data() + r->offset, count);
+        r->offset += count;
+    });
+    png_read_info(png, info);
+    png_textp texts = nullptr;
+    int count = png_get_text(png, info, &texts, nullptr);
+    for (int i = 0; i < count; ++i) {
+        std::size_t length = texts[i].compression >= PNG_ITXT_COMPRESSION_NONE ? texts[i].itxt_length : texts[i].text_length;
+        result.entries[texts[i].key] = std::string(texts[i].text, length);
+        result.compression[texts[i].key] = texts[i].compression;
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    return result;
+}
+
+class TempFolder {
+public:
+    TempFolder()
+    {
+        char pattern[] = "/tmp/qy-codec-XXXXXX";
+        m_path = mkdtemp(pattern);
+    }
+    ~TempFolder() { fs::remove_all(m_path); }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+} // namespace
+
+TEST(ImageCodec, JpegQualityMapsToTheEncodersScale)
+{
+    PixelBuffer image = gradient();
+    // max(1, round(100 q)): each pair must produce the encoder's exact output.
+    const std::pair<double, int> cases[] = { { 1.0, 100 }, { 0.05, 5 }, { 0.054, 5 }, { 0.056, 6 }, { 0.005, 1 },
+        { 0.001, 1 }, { 0.0, 1 }, { -3.0, 1 }, { 7.0, 100 } };
+    for (auto [quality, expected] : cases)
+        EXPECT_EQ(codec::encodeJpeg(image, quality), turboJpeg(image, expected)) << "quality " << quality;
+    EXPECT_LT(codec::encodeJpeg(image, 0.05).size(), codec::encodeJpeg(image, 1.0).size());
+}
+
+TEST(ImageCodec, JpegRoundTripKeepsSizeAndColours)
+{
+    PixelBuffer image = makeImage(40, 30, [](int x, int) { return x < 20 ? argb(255, 200, 30, 30) : argb(255, 20, 40, 220); });
+    auto decoded = codec::decode(codec::encodeJpeg(image, 1.0));
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 40);
+    EXPECT_EQ(decoded->height, 30);
+    std::uint32_t left = pixelAt(*decoded, 5, 15), right = pixelAt(*decoded, 35, 15);
+    EXPECT_EQ(channel(left, 24), 255);
+    EXPECT_NEAR(channel(left, 16), 200, 6);
+    EXPECT_NEAR(channel(right, 0), 220, 6);
+}
+
+TEST(ImageCodec, PngRoundTripKeepsPremultipliedPixels)
+{
+    PixelBuffer image = makeImage(17, 9, [](int x, int y) {
+        int a = (x * 15 + y * 7) % 256;
+        return argb(a, a * 3 / 4, a / 2, a / 5);
+    });
+    auto decoded = codec::decode(codec::encodePng(image));
+    ASSERT_TRUE(decoded);
+    ASSERT_EQ(decoded->width, 17);
+    ASSERT_EQ(decoded->height, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 17; ++x)
+            for (int shift : { 0, 8, 16, 24 })
+                EXPECT_NEAR(channel(pixelAt(*decoded, x, y), shift), channel(pixelAt(image, x, y), shift), 1)
+                    << x << "," << y;
+}
+
+TEST(ImageCodec, PngCarriesProgramAndCompositeMarking)
+{
+    PngText text = readPngText(codec::encodePng(gradient(8, 8)));
+    EXPECT_EQ(text.entries["Software"], "qyshot 0.1.0");
+    EXPECT_EQ(text.compression["Software"], PNG_TEXT_COMPRESSION_NONE);
+    ASSERT_TRUE(text.entries.count("XML:com.adobe.xmp"));
+    EXPECT_GE(text.compression["XML:com.adobe.xmp"], PNG_ITXT_COMPRESSION_NONE);
+    const std::string& xmp = text.entries["XML:com.adobe.xmp"];
+    EXPECT_NE(xmp.find("<Iptc4xmpExt:DigitalSourceType>http://cv.iptc.org/newscodes/digitalsourcetype/"
+                       "compositeSynthetic</Iptc4xmpExt:DigitalSourceType>"),
+        std::string::npos);
+    EXPECT_NE(xmp.find("<?xpacket end"), std::string::npos);
+
+    platform::PngMetadata plain { "other tool", false };
+    PngText other = readPngText(codec::encodePng(gradient(8, 8), plain));
+    EXPECT_EQ(other.entries["Software"], "other tool");
+    EXPECT_FALSE(other.entries.count("XML:com.adobe.xmp"));
+}
+
+TEST(ImageCodec, RefusesUnreadableData)
+{
+    std::vector<std::uint8_t> png = codec::encodePng(gradient());
+    std::vector<std::uint8_t> jpeg = codec::encodeJpeg(gradient(), 0.8);
+    std::vector<std::vector<std::uint8_t>> bad = {
+        {},
+        { 0x89, 'P', 'N', 'G' },
+        { 0xFF, 0xD8, 0xFF },
+        std::vector<std::uint8_t>(1000, 0xAB),
+        std::vector<std::uint8_t>(png.begin(), png.begin() + png.size() / 2),
+        std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2),
+        std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + 200),
+    };
+    std::vector<std::uint8_t> badCrc = png;
+    badCrc[40] ^= 0xFF; // inside the first data chunk
+    bad.push_back(badCrc);
+    std::vector<std::uint8_t> huge = png;
+    // IHDR width 0x7FFFFFFF with a fixed-up CRC would still be refused by size;
+    // a plain corrupt width breaks the CRC, which must be refused too.
+    huge[16] = 0x7F;
+    bad.push_back(huge);
+    for (std::size_t i = 0; i < bad.size(); ++i)
+        EXPECT_FALSE(codec::decode(bad[i])) << "case " << i;
+    EXPECT_FALSE(codec::decodeFile("/nonexistent/picture.png"));
+}
+
+TEST(ImageCodec, RefusesInvalidBuffersToEncode)
+{
+    PixelBuffer shortBuffer = gradient(10, 10);
+    shortBuffer.pixels.resize(50);
+    EXPECT_TRUE(codec::encodePng(shortBuffer).empty());
+    EXPECT_TRUE(codec::encodeJpeg(shortBuffer, 1).empty());
+    EXPECT_TRUE(codec::encodePng(PixelBuffer {}).empty());
+}
+
+TEST(ImageCodec, WritePngReplacesAtomicallyAndLeavesNoTemporaryFiles)
+{
+    TempFolder folder;
+    fs::path target = folder.path() / "shot.png";
+    ASSERT_TRUE(codec::writePng(target.string(), gradient(4, 4)));
+    ASSERT_TRUE(codec::writePng(target.string(), gradient(6, 5)));
+    auto decoded = codec::decodeFile(target.string());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 6);
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path()))
+        ++files;
+    EXPECT_EQ(files, 1);
+
+    EXPECT_FALSE(codec::writePng((folder.path() / "missing" / "shot.png").string(), gradient(4, 4)));
+    PixelBuffer invalid;
+    EXPECT_FALSE(codec::writePng(target.string(), invalid));
+    EXPECT_TRUE(codec::decodeFile(target.string())) << "a failed write must keep the old file";
+}
