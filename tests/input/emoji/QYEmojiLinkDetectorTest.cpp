@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "EmojiTestSupport.h"
+#include "input/emoji/QYEmojiLinkDetector.h"
+
+namespace {
+
+struct Found {
+    QYEmojiLinkType type;
+    std::u16string text;
+    ui::Range range;
+    bool operator==(const Found&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Found& found)
+{
+    return out << int(found.type) << " at " << found.range.location << "+" << found.range.length;
+}
+
+std::vector<Found> links(std::u16string_view text, bool atAndPound = false, bool disableThreeCommon = false)
+{
+    std::vector<Found> found;
+    for (const QYEmojiLink& link : QYEmojiLinkDetector::detect(text, {disableThreeCommon, atAndPound})) {
+        auto selection = QYEmojiLinkDetector::parse(link.replacementString);
+        EXPECT_TRUE(selection.has_value());
+        if (!selection)
+            continue;
+        // The link text is the displayed text under the link's range.
+        EXPECT_EQ(selection->text, text.substr(link.range.location, link.range.length));
+        found.push_back({selection->type, selection->text, link.range});
+    }
+    return found;
+}
+
+} // namespace
+
+TEST(QYEmojiLinkDetector, WebAddressSwallowsTheEmailInsideIt)
+{
+    std::u16string text = u"看www.example.com/?mail=ab@qq.com吧";
+    EXPECT_EQ(links(text), (std::vector<Found>{{QYEmojiLinkType::Url, u"www.example.com/?mail=ab@qq.com", {1, 31}}}));
+}
+
+TEST(QYEmojiLinkDetector, EachKindOnItsOwn)
+{
+    EXPECT_EQ(links(u"HTTPS://qq.com"), (std::vector<Found>{{QYEmojiLinkType::Url, u"HTTPS://qq.com", {0, 14}}}));
+    EXPECT_EQ(links(u"写信 Ab.C@Mail.qq.com"),
+              (std::vector<Found>{{QYEmojiLinkType::Email, u"Ab.C@Mail.qq.com", {3, 16}}}));
+    EXPECT_EQ(links(u"电话13812345678"),
+              (std::vector<Found>{{QYEmojiLinkType::PhoneNumber, u"13812345678", {2, 11}}}));
+    EXPECT_EQ(links(u"0571-88886666 转"),
+              (std::vector<Found>{{QYEmojiLinkType::PhoneNumber, u"0571-88886666", {0, 13}}}));
+    EXPECT_TRUE(links(u"123456 和 12-34").empty()) << "too short for a phone number";
+}
+
+TEST(QYEmojiLinkDetector, MentionsAndTagsOnlyWhenAsked)
+{
+    std::u16string text = u"@小明 看 #周末去哪# 吧";
+    EXPECT_TRUE(links(text).empty());
+    EXPECT_EQ(links(text, true), (std::vector<Found>{{QYEmojiLinkType::At, u"@小明", {0, 3}},
+                                                     {QYEmojiLinkType::PoundSign, u"#周末去哪#", {6, 6}}}));
+}
+
+TEST(QYEmojiLinkDetector, EarlierTypesWinOverlaps)
+{
+    // The e-mail is found before the mention inside it could be.
+    EXPECT_EQ(links(u"ab@qq.com", true), (std::vector<Found>{{QYEmojiLinkType::Email, u"ab@qq.com", {0, 9}}}));
+    // Without the three common kinds the mention is all that is left.
+    EXPECT_EQ(links(u"ab@qq.com", true, true), (std::vector<Found>{{QYEmojiLinkType::At, u"@qq", {2, 3}}}));
+    EXPECT_TRUE(links(u"ab@qq.com 13812345678", false, true).empty());
+}
+
+TEST(QYEmojiLinkDetector, RangesCountEachEmojiAsOneCharacter)
+{
+    const QYRegularExpression* regex =
+        QYEmojiRegexPlistManager::sharedInstance().regularExpressionForRegex(kBubbleEmojiRegex);
+    QYEmojiSubstitution substitution(regex, &messengerTable(), false);
+    std::u16string typed = u"[微笑][大哭]13812345678";
+    std::u16string shown = QYEmojiSubstitution::displayedText(typed, substitution.pieces(typed));
+    auto found = links(shown);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found[0].range, (ui::Range{2, 11}));
+}
+
+TEST(QYEmojiLinkDetector, ReplacementStringsNameTheirType)
+{
+    auto url = QYEmojiLinkDetector::parse(u"url->www.qq.com");
+    ASSERT_TRUE(url);
+    EXPECT_EQ(url->type, QYEmojiLinkType::Url);
+    EXPECT_EQ(url->text, u"www.qq.com");
+    auto tag = QYEmojiLinkDetector::parse(u"poundSign->#话题#");
+    ASSERT_TRUE(tag);
+    EXPECT_EQ(tag->type, QYEmojiLinkType::PoundSign);
+    EXPECT_FALSE(QYEmojiLinkDetector::parse(u"mailto:ab@qq.com"));
+    EXPECT_FALSE(QYEmojiLinkDetector::parse(u"URL->www.qq.com")) << "prefixes are compared exactly";
+}
+
+TEST(QYEmojiLinkDetector, HundredThousandCharacterTextsFinishBounded)
+{
+    std::u16string ordinary;
+    std::size_t repeats = 0;
+    for (; ordinary.size() < 100000; ++repeats)
+        ordinary += u"打我电话13812345678或者@小王 ";
+    auto found = links(ordinary, true);
+    EXPECT_EQ(found.size(), repeats * 2);
+
+    // Digits and letters without a break make the phone and e-mail patterns
+    // backtrack; the work limit ends those searches early instead of stalling.
+    for (char16_t c : {u'1', u'a'}) {
+        std::u16string unlucky(100000, c);
+        links(unlucky, true);
+    }
+}
