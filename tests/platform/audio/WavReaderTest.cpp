@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "platform/audio/AudioTestSupport.h"
+#include "platform/audio/WavReader.h"
+
+using namespace audiotest;
+
+namespace {
+
+struct Parsed {
+    bool opened = false;
+    std::optional<platform::WavFormat> format;
+    std::optional<platform::FileError> error;
+    std::vector<std::int16_t> samples;
+};
+
+// Opens the bytes as a WAV file and reads every sample as 16-bit mono in the given layout.
+Parsed parse(std::string bytes, int channels = 1, int bits = 16)
+{
+    Parsed parsed;
+    std::FILE* file = fmemopen(bytes.data(), bytes.size(), "rb");
+    platform::WavReader reader(file);
+    parsed.opened = reader.open();
+    parsed.format = reader.format();
+    parsed.error = reader.error();
+    if (parsed.opened) {
+        std::int16_t chunk[7];
+        while (std::size_t got = reader.readMono16(chunk, 7, channels, bits))
+            parsed.samples.insert(parsed.samples.end(), chunk, chunk + got);
+    }
+    std::fclose(file);
+    return parsed;
+}
+
+const std::vector<std::int16_t> kSamples = { 1, -2, 300, -32768, 32767, 0, 42, 7, -7, 1000, 9 };
+
+} // namespace
+
+TEST(WavReader, FindsDataWhateverTheChunkOrder)
+{
+    std::string data = chunk("data", pcmBytes(kSamples));
+    std::string list = chunk("LIST", "INFOabc");
+    for (std::string chunks : { chunk("fmt ", fmtBody()) + data, list + chunk("fmt ", fmtBody()) + data,
+             chunk("fmt ", fmtBody()) + list + data + list, data + chunk("fmt ", fmtBody()) }) {
+        Parsed parsed = parse(riff(chunks));
+        ASSERT_TRUE(parsed.opened);
+        EXPECT_EQ(parsed.samples, kSamples);
+    }
+}
+
+TEST(WavReader, FormatBodiesOfAnyLength)
+{
+    for (std::size_t length : { 0, 14, 16, 18, 20, 40, 41 }) {
+        Parsed parsed = parse(riff(chunk("fmt ", fmtBody(length)) + chunk("data", pcmBytes(kSamples))));
+        ASSERT_TRUE(parsed.opened) << length;
+        EXPECT_EQ(parsed.samples, kSamples) << length;
+        EXPECT_EQ(parsed.format.has_value(), length >= 16) << length;
+    }
+}
+
+TEST(WavReader, RefusesWhatIsNoWave)
+{
+    EXPECT_FALSE(parse("").opened);
+    EXPECT_FALSE(parse("RIFF").opened);
+    Parsed notWave = parse("RIFX" + u32(4) + "WAVE");
+    EXPECT_FALSE(notWave.opened);
+    EXPECT_EQ(notWave.error->offset, 0u);
+
+    std::string noData = riff(chunk("fmt ", fmtBody()) + chunk("LIST", "abcd"));
+    Parsed parsed = parse(noData);
+    EXPECT_FALSE(parsed.opened);
+    EXPECT_EQ(parsed.error->offset, noData.size());
+}
+
+TEST(WavReader, SizesAreBoundedByTheFile)
+{
+    // A chunk claiming 4 GiB hides everything after it.
+    EXPECT_FALSE(parse(riff(chunk("fmt ", fmtBody()) + chunk("junk", "ab", 0xFFFFFFF0u) + chunk("data", "zz"))).opened);
+    // A data chunk longer than the file gives what is there.
+    Parsed longer = parse(riff(chunk("fmt ", fmtBody()) + "data" + u32(100000) + pcmBytes(kSamples)));
+    EXPECT_EQ(longer.samples, kSamples);
+    // Streamed files that never filled in the size run to the end.
+    for (std::uint32_t unknown : { 0u, 0xFFFFFFFFu }) {
+        Parsed streamed = parse(riff(chunk("fmt ", fmtBody()) + "data" + u32(unknown) + pcmBytes(kSamples)));
+        EXPECT_EQ(streamed.samples, kSamples);
+    }
+    // A data chunk shorter than the file stops at its end; a trailing odd byte is no sample.
+    std::vector<std::int16_t> two(kSamples.begin(), kSamples.begin() + 2);
+    EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody()) + chunk("data", pcmBytes(two)) + chunk("LIST", "tail"))).samples, two);
+    EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody()) + chunk("data", pcmBytes(two) + "x"))).samples, two);
+}
+
+TEST(WavReader, ConvertsLayoutsToMono16)
+{
+    std::string stereo = pcmBytes({ 100, 300, -32768, -32768, 32767, 32767, -5, 5 });
+    EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody(16, 2)) + chunk("data", stereo)), 2, 16).samples,
+        (std::vector<std::int16_t> { 200, -32768, 32767, 0 }));
+    std::string eightBit("\x80\xFF\x00\x81", 4);
+    EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody(16, 1, 8)) + chunk("data", eightBit)), 1, 8).samples,
+        (std::vector<std::int16_t> { 0, 32512, -32768, 256 }));
+    EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody(16, 2, 8)) + chunk("data", eightBit)), 2, 8).samples,
+        (std::vector<std::int16_t> { 16256, -16256 }));
+    EXPECT_TRUE(parse(riff(chunk("fmt ", fmtBody()) + chunk("data", stereo)), 3, 16).samples.empty());
+}
+
+TEST(WavWriter, WritesWhatTheReaderReadsBack)
+{
+    TempHome home;
+    std::string path = home.file("clip.wav");
+    auto samples = sine(1234);
+    writeWav(path, samples);
+    std::string bytes = readFile(path);
+    ASSERT_EQ(bytes.size(), 44 + 2 * samples.size());
+    EXPECT_EQ(bytes.substr(4, 4), u32(36 + 2 * 1234));
+    EXPECT_EQ(bytes.substr(40, 4), u32(2 * 1234));
+    Parsed parsed = parse(bytes);
+    EXPECT_EQ(parsed.samples, samples);
+    EXPECT_EQ(parsed.format->sampleRate, 8000);
+    EXPECT_EQ(parsed.format->channels, 1);
+}
