@@ -1,0 +1,245 @@
+#include "ui/Application.h"
+
+#include <algorithm>
+
+#include "platform/MainQueue.h"
+#include "ui/Control.h"
+#include "ui/GestureRecognizer.h"
+
+namespace ui {
+
+Application& Application::shared()
+{
+    static Application app;
+    return app;
+}
+
+std::vector<WindowPtr> Application::windows() const
+{
+    std::vector<WindowPtr> visible;
+    for (auto& window : m_windows) {
+        if (!window->isHidden())
+            visible.push_back(window);
+    }
+    std::stable_sort(visible.begin(), visible.end(),
+        [](const WindowPtr& a, const WindowPtr& b) { return a->windowLevel() < b->windowLevel(); });
+    return visible;
+}
+
+void Application::addWindow(const WindowPtr& window)
+{
+    if (std::find(m_windows.begin(), m_windows.end(), window) == m_windows.end())
+        m_windows.push_back(window);
+}
+
+void Application::removeWindow(const Window* window)
+{
+    m_windows.erase(std::remove_if(m_windows.begin(), m_windows.end(), [&](auto& w) { return w.get() == window; }),
+        m_windows.end());
+}
+
+void Application::setKeyWindow(const WindowPtr& window)
+{
+    m_keyWindow = window;
+}
+
+std::shared_ptr<Responder> Application::firstResponder() const
+{
+    auto key = keyWindow();
+    if (key) {
+        if (auto responder = key->firstResponder())
+            return responder;
+    }
+    for (auto& window : m_windows) {
+        if (auto responder = window->firstResponder())
+            return responder;
+    }
+    return nullptr;
+}
+
+void Application::setFirstResponder(const std::shared_ptr<Responder>& responder)
+{
+    clearFirstResponder();
+    WindowPtr target = keyWindow();
+    if (auto* view = dynamic_cast<View*>(responder.get())) {
+        if (auto* own = view->window()) {
+            for (auto& window : m_windows) {
+                if (window.get() == own)
+                    target = window;
+            }
+        }
+    }
+    if (!target && !m_windows.empty())
+        target = m_windows.back();
+    if (target)
+        target->setFirstResponder(responder);
+}
+
+void Application::clearFirstResponder()
+{
+    for (auto& window : m_windows)
+        window->setFirstResponder({});
+}
+
+static bool isTapOnControl(const GestureRecognizer& recognizer, const View* hit)
+{
+    // A control keeps its own taps: tap recognizers above it do not take them.
+    if (!dynamic_cast<const TapGestureRecognizer*>(&recognizer))
+        return false;
+    for (const View* v = hit; v && v != recognizer.view(); v = v->superview()) {
+        if (dynamic_cast<const Control*>(v))
+            return true;
+    }
+    return false;
+}
+
+void Application::touchDown(Point point)
+{
+    if (m_touch)
+        touchCancel();
+    auto all = windows();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        auto& window = *it;
+        Point local = window->fromWindow({ point.x - window->frame().x(), point.y - window->frame().y() });
+        auto hit = window->hitTest(local);
+        if (!hit)
+            continue;
+        m_touch = std::make_shared<Touch>(window, hit, local, platform::MainQueue::shared().now());
+        m_touchView = hit;
+        m_touchCancelledForView = false;
+        m_recognizers.clear();
+        for (View* v = hit.get(); v; v = v->superview()) {
+            for (auto& recognizer : v->gestureRecognizers()) {
+                if (recognizer->isEnabled() && !isTapOnControl(*recognizer, hit.get()))
+                    m_recognizers.push_back(recognizer);
+            }
+        }
+        deliver(&Responder::touchesBegan, &GestureRecognizer::touchesBegan);
+        return;
+    }
+}
+
+void Application::touchMove(Point point)
+{
+    if (!m_touch)
+        return;
+    auto window = m_touch->window();
+    Point origin = window ? window->frame().origin : Point {};
+    m_touch->update(TouchPhase::Moved, { point.x - origin.x, point.y - origin.y }, platform::MainQueue::shared().now());
+    deliver(&Responder::touchesMoved, &GestureRecognizer::touchesMoved);
+}
+
+void Application::touchUp(Point point)
+{
+    if (!m_touch)
+        return;
+    auto window = m_touch->window();
+    Point origin = window ? window->frame().origin : Point {};
+    m_touch->update(TouchPhase::Ended, { point.x - origin.x, point.y - origin.y }, platform::MainQueue::shared().now());
+    deliver(&Responder::touchesEnded, &GestureRecognizer::touchesEnded);
+    finishSequence();
+}
+
+void Application::touchCancel()
+{
+    if (!m_touch)
+        return;
+    m_touch->update(TouchPhase::Cancelled, m_touch->locationInWindow(), platform::MainQueue::shared().now());
+    deliver(&Responder::touchesCancelled, &GestureRecognizer::touchesCancelled);
+    finishSequence();
+}
+
+void Application::deliver(void (Responder::*handler)(const TouchList&),
+    void (GestureRecognizer::*recognizerHandler)(const TouchList&))
+{
+    TouchList touches { m_touch };
+    auto recognizers = m_recognizers; // callbacks may remove views and recognizers
+    for (auto& recognizer : recognizers) {
+        if (recognizer->view() && !recognizer->isFinished() && recognizer->state() != GestureRecognizer::State::Failed)
+            ((*recognizer).*recognizerHandler)(touches);
+        if (!m_touch)
+            return; // a callback cancelled the whole sequence
+    }
+    // Once one recognizer has the gesture, the others give up unless they may share it.
+    std::shared_ptr<GestureRecognizer> winner;
+    for (auto& recognizer : recognizers) {
+        if (recognizer->hasRecognized()) {
+            winner = recognizer;
+            break;
+        }
+    }
+    bool cancelView = false;
+    if (winner) {
+        for (auto& other : recognizers) {
+            if (other == winner || other->hasRecognized())
+                continue;
+            bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
+                || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
+            if (!shares)
+                m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), other), m_recognizers.end());
+        }
+        cancelView = winner->cancelsTouchesInView();
+    }
+    auto view = m_touchView.lock();
+    if (!view || m_touchCancelledForView)
+        return;
+    bool delayed = handler == &Responder::touchesBegan
+        && std::any_of(recognizers.begin(), recognizers.end(), [](auto& r) { return r->delaysTouchesBegan(); });
+    if (cancelView) {
+        m_touchCancelledForView = true;
+        if (handler != &Responder::touchesBegan)
+            view->touchesCancelled(touches);
+        return;
+    }
+    if (!delayed)
+        (view.get()->*handler)(touches);
+}
+
+void Application::finishSequence()
+{
+    auto recognizers = m_recognizers;
+    for (auto& recognizer : recognizers)
+        recognizer->reset();
+    m_recognizers.clear();
+    m_touch.reset();
+    m_touchView.reset();
+}
+
+void Application::layoutIfNeeded()
+{
+    for (auto& window : windows())
+        window->layoutIfNeeded();
+}
+
+static bool anyAnimating(const View& view)
+{
+    if (view.isAnimating())
+        return true;
+    for (auto& child : view.subviews()) {
+        if (anyAnimating(*child))
+            return true;
+    }
+    return false;
+}
+
+bool Application::hasRunningAnimations() const
+{
+    for (auto& window : windows()) {
+        if (anyAnimating(*window))
+            return true;
+    }
+    return false;
+}
+
+void Application::reset()
+{
+    m_touch.reset();
+    m_recognizers.clear();
+    m_touchView.reset();
+    for (auto& window : m_windows)
+        window->setFirstResponder({});
+    m_windows.clear();
+    m_keyWindow.reset();
+}
+
+} // namespace ui

@@ -1,0 +1,59 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ui/Touch.h"
+#include "ui/Window.h"
+
+namespace ui {
+
+class GestureRecognizer;
+
+// The running app: its visible windows, the key window and the dispatch of
+// touches and keys. There is one per process; tests reset it between cases.
+class Application {
+public:
+    static Application& shared();
+
+    // Visible windows from back to front (by level, then by order shown).
+    std::vector<WindowPtr> windows() const;
+    void addWindow(const WindowPtr& window);
+    void removeWindow(const Window* window);
+    WindowPtr keyWindow() const { return m_keyWindow.lock(); }
+    void setKeyWindow(const WindowPtr& window);
+    // The first responder of the key window, if any.
+    std::shared_ptr<Responder> firstResponder() const;
+    void setFirstResponder(const std::shared_ptr<Responder>& responder);
+    void clearFirstResponder();
+
+    // One finger, in screen coordinates (points). Returns false when nothing
+    // took the touch.
+    void touchDown(Point point);
+    void touchMove(Point point);
+    void touchUp(Point point);
+    void touchCancel();
+    bool isTouching() const { return m_touch != nullptr; }
+
+    // Lays out every visible window (before a frame is drawn or inspected).
+    void layoutIfNeeded();
+    // Whether anything is still moving on screen.
+    bool hasRunningAnimations() const;
+
+    // Drops every window and pending touch (a fresh start, for tests and scenes).
+    void reset();
+
+private:
+    void deliver(void (Responder::*handler)(const TouchList&), void (GestureRecognizer::*recognizerHandler)(const TouchList&));
+    void finishSequence();
+
+    std::vector<WindowPtr> m_windows;
+    std::weak_ptr<Window> m_keyWindow;
+    std::shared_ptr<Touch> m_touch;
+    std::vector<std::shared_ptr<GestureRecognizer>> m_recognizers;
+    std::weak_ptr<View> m_touchView;
+    bool m_touchCancelledForView = false;
+};
+
+} // namespace ui

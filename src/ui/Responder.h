@@ -1,0 +1,54 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "ui/Touch.h"
+#include "ui/UserInfo.h"
+
+namespace ui {
+
+// The responder chain: touches a view does not handle, key input and routed
+// events travel from a view to its superview, through a view controller, to the
+// window. Called synchronously on the main queue; a handler may release the
+// sender, so callers keep a strong reference while they dispatch.
+class Responder : public std::enable_shared_from_this<Responder> {
+public:
+    virtual ~Responder() = default;
+
+    virtual Responder* nextResponder() const { return nullptr; }
+
+    virtual void touchesBegan(const TouchList& touches);
+    virtual void touchesMoved(const TouchList& touches);
+    virtual void touchesEnded(const TouchList& touches);
+    virtual void touchesCancelled(const TouchList& touches);
+
+    // First responder: the one object that receives typed text.
+    virtual bool canBecomeFirstResponder() const { return false; }
+    virtual bool canResignFirstResponder() const { return true; }
+    virtual bool becomeFirstResponder();
+    virtual bool resignFirstResponder();
+    bool isFirstResponder() const;
+
+    // Key input, delivered to the first responder by the window host.
+    virtual bool hasKeyInput() const { return false; }
+    virtual void insertText(const std::u16string&) { }
+    virtual void deleteBackward() { }
+    // IME composition in progress (shown inline); empty when it ends.
+    virtual void setMarkedText(const std::u16string&) { }
+
+    // Named events sent up the chain (from message bubbles to the list that
+    // shows them). The default forwards to the next responder; the event is
+    // dropped silently when the chain ends.
+    virtual void routerEventWithName(const std::string& name, const UserInfo& userInfo);
+
+    // Standard edit actions offered by the edit menu ("copy" and the app's own).
+    virtual bool canPerformAction(const std::string& action) const;
+    virtual bool performAction(const std::string& action);
+
+protected:
+    // Called after becoming or resigning first responder.
+    virtual void didBecomeFirstResponder() { }
+    virtual void didResignFirstResponder() { }
+};
+
+} // namespace ui
