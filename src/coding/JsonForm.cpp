@@ -1,0 +1,26 @@
+#include "coding/JsonForm.h"
+
+#include "coding/JsonExporter.h"
+#include "coding/JsonImporter.h"
+
+namespace coding {
+
+JsonForm::Json JsonForm::toJson(const ObjectPtr& root) { return JsonExporter().run(root); }
+
+std::string JsonForm::toText(const ObjectPtr& root)
+{
+    // Malformed UTF-8 in stored text becomes U+FFFD rather than failing the export.
+    return toJson(root).dump(2, ' ', false, Json::error_handler_t::replace);
+}
+
+JsonForm::ImportResult JsonForm::fromJson(const Json& json) { return JsonImporter().run(json); }
+
+JsonForm::ImportResult JsonForm::fromText(std::string_view text)
+{
+    Json json = Json::parse(text, nullptr, false);
+    if (json.is_discarded())
+        return ImportResult { nullptr, std::string("not valid JSON") };
+    return fromJson(json);
+}
+
+} // namespace coding
