@@ -1,0 +1,38 @@
+#include "chat/store/HLObjectValue.h"
+
+#include "chat/records/RecordClasses.h"
+#include "coding/QYCoder.h"
+#include "platform/Log.h"
+#include "platform/store/SettingsStore.h"
+
+HLObjectValue::HLObjectValue() { registerRecordClasses(); }
+
+HLObjectValue& HLObjectValue::sharedInstance()
+{
+    static HLObjectValue* instance = new HLObjectValue;
+    return *instance;
+}
+
+void HLObjectValue::hl_setObject(const coding::ObjectPtr& object, const std::string& key)
+{
+    auto data = coding::QYCoder::dataWithRootObject(object);
+    if (!data)
+        return;
+    if (!platform::SettingsStore::standard().set(key, *data))
+        platform::log::line("store", "the value under \"" + key + "\" was not saved");
+}
+
+coding::ObjectPtr HLObjectValue::objectWithKey(const std::string& key) const
+{
+    auto data = platform::SettingsStore::standard().get(key);
+    if (!data)
+        return nullptr;
+    return coding::QYCoder::objectWithData(*data);
+}
+
+coding::ObjectPtr HLObjectValue::hl_objectWithKey(const std::string& key) { return sharedInstance().objectWithKey(key); }
+
+void hl_setObjectWithKey(const coding::ObjectPtr& object, const std::string& key)
+{
+    HLObjectValue::sharedInstance().hl_setObject(object, key);
+}
