@@ -1,0 +1,156 @@
+#include "PixelCanvas.h"
+
+#include "ui/Screen.h"
+#include "ui/graphics/Image.h"
+
+#include <cairo.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+using namespace testing_graphics;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A resource folder of small generated pictures, made the current one for the
+// test, with the screen scale chosen by the case.
+class ImageNamed : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/qy-images-XXXXXX";
+        m_folder = mkdtemp(pattern);
+        if (const char* old = std::getenv("QYSHOT_RESOURCES"))
+            m_previous = old;
+        setenv("QYSHOT_RESOURCES", m_folder.c_str(), 1);
+        ui::Image::clearCache();
+        // name → pixel width; heights are 1.5× so both axes are checked.
+        write("Bubble@2x.png", 20);
+        write("Bubble@3x.png", 30);
+        write("OnlyThree@3x.png", 12);
+        write("OnlyTwo@2x.png", 8);
+        write("Plain.png", 6);
+        write("Emotion_3@2x.png", 4);
+        write("Photo@2x.jpg", 10);
+    }
+    void TearDown() override
+    {
+        if (m_previous)
+            setenv("QYSHOT_RESOURCES", m_previous->c_str(), 1);
+        else
+            unsetenv("QYSHOT_RESOURCES");
+        ui::Screen::main().setProfile(platform::DeviceProfile::defaultProfile());
+        ui::Image::clearCache();
+        fs::remove_all(m_folder);
+    }
+    void write(const std::string& name, int width)
+    {
+        auto pixels = makePixels(width, width * 3 / 2, [](int, int) { return kGreen; });
+        if (name.ends_with(".jpg")) {
+            auto bytes = platform::imagecodec::encodeJpeg(pixels, 0.9);
+            FILE* file = std::fopen((m_folder / name).c_str(), "wb");
+            std::fwrite(bytes.data(), 1, bytes.size(), file);
+            std::fclose(file);
+        } else {
+            ASSERT_TRUE(platform::imagecodec::writePng((m_folder / name).string(), pixels));
+        }
+    }
+    void useScale(double scale)
+    {
+        auto profile = platform::DeviceProfile::defaultProfile();
+        profile.scale = scale;
+        ui::Screen::main().setProfile(profile);
+    }
+    fs::path m_folder;
+    std::optional<std::string> m_previous;
+};
+
+void expectImage(const std::shared_ptr<ui::Image>& image, double scale, double width)
+{
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->scale(), scale);
+    EXPECT_DOUBLE_EQ(image->size().width, width);
+    EXPECT_DOUBLE_EQ(image->size().height, width * 1.5);
+}
+
+} // namespace
+
+TEST_F(ImageNamed, PrefersTheScreensScale)
+{
+    useScale(2);
+    expectImage(ui::Image::named("Bubble"), 2, 10);
+    expectImage(ui::Image::named("Bubble.png"), 2, 10);
+    useScale(3);
+    expectImage(ui::Image::named("Bubble.png"), 3, 10);
+}
+
+TEST_F(ImageNamed, FallsBackToTheOtherScaleThenThePlainFile)
+{
+    useScale(2);
+    expectImage(ui::Image::named("OnlyThree"), 3, 4);
+    expectImage(ui::Image::named("Plain.png"), 1, 6);
+    useScale(3);
+    expectImage(ui::Image::named("OnlyTwo.png"), 2, 4);
+}
+
+TEST_F(ImageNamed, ScaleInTheNameIsTaken)
+{
+    useScale(3);
+    expectImage(ui::Image::named("Emotion_3@2x.png"), 2, 2);
+    expectImage(ui::Image::named("Emotion_3@2x"), 2, 2);
+    expectImage(ui::Image::named("Photo.jpg"), 2, 5);
+}
+
+TEST_F(ImageNamed, CachesByNameAndReportsMissingOnes)
+{
+    useScale(2);
+    auto first = ui::Image::named("Bubble");
+    EXPECT_EQ(ui::Image::named("Bubble"), first);
+    EXPECT_EQ(first->name(), "Bubble");
+    EXPECT_EQ(ui::Image::named("Missing"), nullptr);
+    EXPECT_EQ(ui::Image::named(""), nullptr);
+    EXPECT_EQ(ui::Image::named("../../etc/passwd"), nullptr);
+}
+
+TEST(Image, DecodesAndEncodesData)
+{
+    auto pixels = makePixels(6, 4, [](int x, int) { return x < 3 ? kRed : kBlue; });
+    auto image = ui::Image::fromPixels(pixels, 2);
+    ASSERT_TRUE(image);
+    auto fromJpeg = ui::Image::fromData(image->jpegData(1.0));
+    ASSERT_TRUE(fromJpeg);
+    EXPECT_EQ(fromJpeg->pixelWidth(), 6);
+    EXPECT_EQ(fromJpeg->scale(), 1);
+    auto fromPng = ui::Image::fromData(image->pngData(), 3);
+    ASSERT_TRUE(fromPng);
+    EXPECT_EQ(fromPng->pixels().pixels, image->pixels().pixels);
+    EXPECT_DOUBLE_EQ(fromPng->size().width, 2);
+
+    EXPECT_EQ(ui::Image::fromData({ 1, 2, 3 }), nullptr);
+    EXPECT_EQ(ui::Image::fromFile("/nonexistent.png"), nullptr);
+    EXPECT_EQ(ui::Image::fromPixels({ 4, 4, 16, {} }, 1), nullptr) << "buffer shorter than its rows";
+}
+
+TEST(Image, SurfaceCarriesTheImageScale)
+{
+    auto image = ui::Image::fromPixels(makePixels(6, 3, [](int, int) { return kRed; }), 3);
+    cairo_surface_t* surface = image->surface();
+    double sx = 0, sy = 0;
+    cairo_surface_get_device_scale(surface, &sx, &sy);
+    EXPECT_EQ(sx, 3);
+    EXPECT_EQ(cairo_image_surface_get_width(surface), 6);
+    EXPECT_EQ(image->surface(), surface);
+}
+
+TEST(Image, StretchableCapsBeyondTheImageStretchUniformly)
+{
+    auto image = ui::Image::fromPixels(makePixels(10, 10, [](int, int) { return kRed; }), 2);
+    auto stretchable = image->stretchable(4, 9);
+    EXPECT_TRUE(stretchable->isStretchable());
+    EXPECT_EQ(stretchable->leftCapWidth(), 4);
+    EXPECT_EQ(stretchable->topCapHeight(), 0) << "no row left to stretch below a 9-point cap of a 5-point image";
+    EXPECT_FALSE(image->isStretchable());
+}

@@ -1,0 +1,267 @@
+#include "PixelCanvas.h"
+
+#include "ui/graphics/TextLayout.h"
+
+#include <gtest/gtest.h>
+
+using namespace testing_graphics;
+using ui::AttributedString;
+using ui::Font;
+using ui::TextAttributes;
+using ui::TextLayout;
+
+namespace {
+
+const Font kFont = Font::system(14);
+
+AttributedString text(std::string_view utf8, const Font& font = kFont)
+{
+    TextAttributes attributes;
+    attributes.font = font;
+    return AttributedString::fromUtf8(utf8, attributes);
+}
+
+AttributedString styled(std::string_view utf8, ui::ParagraphStyle paragraph)
+{
+    TextAttributes attributes;
+    attributes.font = kFont;
+    attributes.paragraph = paragraph;
+    return AttributedString::fromUtf8(utf8, attributes);
+}
+
+// The emoji label's box: 1.1 line heights wide, 0.88 above and 0.22 below the baseline.
+ui::InlineBox emojiBox(const Font& font, const std::string& name = "Emotion_1")
+{
+    double L = font.lineHeight();
+    return { 1.1 * L, 0.88 * L, 0.22 * L, name };
+}
+
+// Text with an emoji box in place of every "#".
+AttributedString withBoxes(std::string_view utf8, const Font& font = kFont)
+{
+    AttributedString out = text(utf8, font);
+    std::u16string units = out.text();
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        if (units[i] != u'#')
+            continue;
+        TextAttributes box;
+        box.font = font;
+        box.inlineBox = emojiBox(font, "Emotion_" + std::to_string(i));
+        out.replace({ i, 1 }, AttributedString(u"\uFFFC", box));
+    }
+    return out;
+}
+
+TextLayout::Options within(double width, int maxLines = 0)
+{
+    TextLayout::Options options;
+    options.width = width;
+    options.maxLines = maxLines;
+    return options;
+}
+
+const char* kLongChinese = "这是一段很长的中文文本，用来检查换行与省略号在各种宽度下的表现是否正确。";
+
+} // namespace
+
+TEST(Font, SizesArePoints)
+{
+    // A Han character is one em wide: 17 points at size 17 on any screen.
+    EXPECT_NEAR(TextLayout::measure(text("中", Font::system(17)), 0).width, 17, 0.5);
+    EXPECT_NEAR(TextLayout::measure(text("中", Font::system(34)), 0).width, 34, 1);
+    Font font = Font::system(17);
+    EXPECT_GT(font.ascender(), 12);
+    EXPECT_LT(font.descender(), 0);
+    EXPECT_GE(font.lineHeight(), font.ascender() - font.descender() - 0.01);
+    EXPECT_NEAR(TextLayout::measure(text("中", font), 0).height, font.lineHeight(), 0.5);
+}
+
+TEST(Font, NamedFacesMapToInstalledOnes)
+{
+    EXPECT_EQ(Font::named("Helvetica-Light", 12).family(), "Roboto");
+    EXPECT_EQ(Font::named("Helvetica-Light", 12).weight(), Font::Weight::Light);
+    EXPECT_EQ(Font::named("Helvetica-Bold", 12).weight(), Font::Weight::Bold);
+    EXPECT_EQ(Font::named("PingFangSC-Medium", 12).family(), "Noto Sans CJK SC");
+    EXPECT_EQ(Font::named("PingFangSC-Medium", 12).weight(), Font::Weight::Medium);
+    EXPECT_EQ(Font::named("NoSuchFace", 12).family(), Font::system(12).family());
+    EXPECT_EQ(Font::boldSystem(12).weight(), Font::Weight::Bold);
+    // A light Latin face draws narrower than the bold system face.
+    EXPECT_LT(TextLayout::measure(text("Hello 123", Font::named("Helvetica-Light", 20)), 0).width,
+        TextLayout::measure(text("Hello 123", Font::boldSystem(20)), 0).width);
+}
+
+TEST(TextLayout, WiderTextMeasuresWider)
+{
+    double chinese2 = TextLayout::measure(text("中文"), 0).width;
+    double chinese4 = TextLayout::measure(text("中文中文"), 0).width;
+    double mixed = TextLayout::measure(text("中文abc"), 0).width;
+    EXPECT_NEAR(chinese4, 2 * chinese2, 0.5);
+    EXPECT_GT(mixed, chinese2);
+    EXPECT_LT(mixed, chinese4 + 14);
+    EXPECT_EQ(TextLayout::measure(text(""), 100), ui::Size {});
+}
+
+TEST(TextLayout, WrapsWithinTheWidthAndHonoursLineLimits)
+{
+    double lineHeight = TextLayout::measure(text("中"), 0).height;
+    ui::Size unlimited = TextLayout::measure(text(kLongChinese), 100);
+    EXPECT_LE(unlimited.width, 100);
+    EXPECT_GT(unlimited.height, 3 * lineHeight);
+    ui::Size twoLines = TextLayout::measure(text(kLongChinese), 100, 2);
+    EXPECT_NEAR(twoLines.height, 2 * lineHeight, 0.5);
+
+    TextLayout layout(text(kLongChinese), within(100, 2));
+    ASSERT_EQ(layout.lineCount(), 2);
+    auto lines = layout.lines();
+    EXPECT_EQ(lines[0].range.location, 0u);
+    EXPECT_EQ(lines[1].range.location, lines[0].range.end());
+    EXPECT_GT(lines[1].baseline, lines[0].baseline);
+}
+
+TEST(TextLayout, CharWrapBreaksInsideWordsWordWrapDoesNot)
+{
+    ui::ParagraphStyle word, chars;
+    chars.lineBreakMode = ui::LineBreakMode::CharWrap;
+    double width = TextLayout::measure(text("aaaa bbbbbb"), 0).width * 0.75;
+    TextLayout byWord(styled("aaaa bbbbbb", word), within(width));
+    TextLayout byChar(styled("aaaa bbbbbb", chars), within(width));
+    EXPECT_EQ(byWord.lines()[0].range.length, 5u) << "breaks after the space";
+    EXPECT_GT(byChar.lines()[0].range.length, 5u);
+    // A word longer than the line still breaks rather than overflowing.
+    EXPECT_LE(TextLayout::measure(text("abcdefghijklmnopqrstuvwxyz"), 40).width, 40);
+}
+
+TEST(TextLayout, LineSpacingAddsBetweenLines)
+{
+    ui::ParagraphStyle spaced;
+    spaced.lineSpacing = 10;
+    double plain = TextLayout(styled("一\n二\n三", {}), {}).size().height;
+    double wide = TextLayout(styled("一\n二\n三", spaced), {}).size().height;
+    EXPECT_NEAR(wide - plain, 20, 0.5);
+}
+
+TEST(TextLayout, InlineBoxSitsOnTheBaseline)
+{
+    AttributedString string = withBoxes("abc#def");
+    ASSERT_EQ(string.length(), 7u);
+    TextLayout layout(string, {});
+    auto boxes = layout.inlineBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    const auto& placed = boxes[0];
+    double L = kFont.lineHeight();
+    EXPECT_TRUE(placed.visible);
+    EXPECT_EQ(placed.range, (ui::Range { 3, 1 }));
+    EXPECT_EQ(placed.box.imageName, "Emotion_3");
+    EXPECT_NEAR(placed.rect.width(), 1.1 * L, 1e-6);
+    EXPECT_NEAR(placed.rect.y() + placed.box.ascent, layout.lines()[0].baseline, 1e-3);
+    EXPECT_NEAR(placed.rect.x(), TextLayout::measure(text("abc"), 0).width, 0.5);
+    EXPECT_NEAR(layout.size().width, TextLayout::measure(text("abcdef"), 0).width + 1.1 * L, 0.5);
+}
+
+TEST(TextLayout, AdjacentBoxesAreEachPlaced)
+{
+    TextLayout layout(withBoxes("a##b"), {});
+    auto boxes = layout.inlineBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NEAR(boxes[1].rect.x() - boxes[0].rect.x(), boxes[0].rect.width(), 1e-3);
+    EXPECT_NE(boxes[0].box.imageName, boxes[1].box.imageName);
+}
+
+TEST(TextLayout, EllipsisHidesBoxesPastIt)
+{
+    ui::ParagraphStyle tail;
+    tail.lineBreakMode = ui::LineBreakMode::TruncateTail;
+    AttributedString string = withBoxes("#一二三四五六七八九十一二三四五六七八九十#");
+    TextAttributes truncating;
+    truncating.paragraph = tail;
+    string.addAttributes(truncating, { 0, string.length() });
+    TextLayout layout(string, within(120, 1));
+    EXPECT_EQ(layout.lineCount(), 1);
+    auto boxes = layout.inlineBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[0].visible);
+    EXPECT_FALSE(boxes[1].visible);
+    EXPECT_LE(layout.size().width, 120);
+}
+
+TEST(TextLayout, BoxesOnLinesPastTheLimitAreHidden)
+{
+    TextLayout layout(withBoxes("一二三四五六七八九十一二三四五六七八九十#"), within(100, 1));
+    auto boxes = layout.inlineBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_FALSE(boxes[0].visible);
+}
+
+TEST(TextLayout, IndexesAndCaretsCountUtf16Units)
+{
+    AttributedString string = text("a😀b");
+    ASSERT_EQ(string.length(), 4u);
+    TextLayout layout(string, {});
+    double aWidth = TextLayout::measure(text("a"), 0).width;
+    EXPECT_EQ(layout.indexAt({ aWidth / 2, 5 }), 0u);
+    EXPECT_EQ(layout.indexAt({ aWidth + 2, 5 }), 1u);
+    EXPECT_EQ(layout.indexAt({ layout.size().width - 1, 5 }), 3u);
+    EXPECT_EQ(layout.indexAt({ 5, -3 }), std::nullopt);
+    EXPECT_EQ(layout.indexAt({ 5, 500 }), std::nullopt);
+    EXPECT_NEAR(layout.caretRect(1).x(), aWidth, 0.5);
+    EXPECT_NEAR(layout.caretRect(4).x(), layout.size().width, 0.5);
+    EXPECT_GT(layout.caretRect(0).height(), 10);
+    EXPECT_EQ(layout.caretRect(99), layout.caretRect(4));
+}
+
+TEST(TextLayout, MalformedUnitsAreLaidOutSafely)
+{
+    std::u16string broken = u"a";
+    broken += char16_t(0xD800);
+    broken += u"b";
+    broken += char16_t(0);
+    broken += char16_t(0xDC00);
+    TextLayout layout(AttributedString(broken), {});
+    EXPECT_GT(layout.size().width, 0);
+    EXPECT_EQ(layout.lines()[0].range.length, broken.size());
+}
+
+TEST(TextLayout, DrawsTextAndColourEmoji)
+{
+    PixelCanvas canvas(120, 60, 2);
+    TextAttributes attributes;
+    attributes.font = Font::system(24);
+    TextLayout layout(AttributedString::fromUtf8("中😀", attributes), {});
+    layout.draw(canvas.context(), { 0, 0 });
+    bool ink = false, colour = false;
+    for (int y = 0; y < 60; ++y)
+        for (int x = 0; x < 120; ++x) {
+            std::uint32_t p = canvas.pixel(x, y);
+            ink = ink || alphaOf(p) > 200;
+            colour = colour || (alphaOf(p) > 200 && std::abs(redOf(p) - blueOf(p)) > 80);
+        }
+    EXPECT_TRUE(ink);
+    EXPECT_TRUE(colour) << "the emoji glyph is drawn in colour";
+}
+
+TEST(TextLayout, DrawsOnlyTheLinesWithinTheLimit)
+{
+    PixelCanvas canvas(200, 200, 1);
+    TextLayout layout(text(kLongChinese), within(100, 1));
+    layout.draw(canvas.context(), { 0, 0 });
+    double bottom = layout.size().height;
+    for (int y = static_cast<int>(bottom) + 2; y < 200; ++y)
+        for (int x = 0; x < 200; ++x)
+            ASSERT_EQ(canvas.pixel(x, y), 0u) << "ink below the first line at " << x << "," << y;
+}
+
+TEST(TextLayout, KernAndLineHeightMultipleWiden)
+{
+    AttributedString kerned = text("abcd");
+    TextAttributes kern;
+    kern.kern = 3;
+    kerned.addAttributes(kern, { 0, 4 });
+    // Three gaps between four letters.
+    EXPECT_NEAR(TextLayout::measure(kerned, 0).width - TextLayout::measure(text("abcd"), 0).width, 9, 0.5);
+
+    ui::ParagraphStyle doubled;
+    doubled.lineHeightMultiple = 2;
+    double plain = TextLayout(styled("一\n二", {}), {}).size().height;
+    double tall = TextLayout(styled("一\n二", doubled), {}).size().height;
+    EXPECT_NEAR(tall, 2 * plain, 1);
+}
