@@ -65,6 +65,83 @@ struct TurboHandle {
     TurboHandle& operator=(const TurboHandle&) = delete;
 };
 
+// The EXIF orientation (1–8) of a JPEG, 1 when it carries none. Cameras store
+// pixels as the sensor read them and say in this tag how to turn them upright.
+int exifOrientation(const std::vector<std::uint8_t>& bytes)
+{
+    std::size_t offset = 2;
+    while (offset + 4 <= bytes.size() && bytes[offset] == 0xFF) {
+        int marker = bytes[offset + 1];
+        if (marker == 0xDA || marker == 0xD9) // image data begins: no more metadata
+            break;
+        std::size_t length = (std::size_t(bytes[offset + 2]) << 8) | bytes[offset + 3];
+        if (length < 2 || offset + 2 + length > bytes.size())
+            break;
+        const std::uint8_t* segment = bytes.data() + offset + 4;
+        std::size_t size = length - 2;
+        if (marker == 0xE1 && size >= 14 && std::memcmp(segment, "Exif\0\0", 6) == 0) {
+            const std::uint8_t* tiff = segment + 6;
+            std::size_t tiffSize = size - 6;
+            bool little = tiff[0] == 'I' && tiff[1] == 'I';
+            if (!little && !(tiff[0] == 'M' && tiff[1] == 'M'))
+                return 1;
+            auto read16 = [&](std::size_t at) -> std::uint32_t {
+                return little ? tiff[at] | (tiff[at + 1] << 8) : (tiff[at] << 8) | tiff[at + 1];
+            };
+            auto read32 = [&](std::size_t at) -> std::uint32_t {
+                return little ? read16(at) | (read16(at + 2) << 16) : (read16(at) << 16) | read16(at + 2);
+            };
+            std::size_t ifd = read32(4);
+            if (ifd + 2 > tiffSize)
+                return 1;
+            std::size_t count = read16(ifd);
+            for (std::size_t i = 0; i < count; ++i) {
+                std::size_t entry = ifd + 2 + i * 12;
+                if (entry + 12 > tiffSize)
+                    return 1;
+                if (read16(entry) == 0x0112 && read16(entry + 2) == 3) {
+                    int value = static_cast<int>(read16(entry + 8));
+                    return value >= 1 && value <= 8 ? value : 1;
+                }
+            }
+            return 1;
+        }
+        offset += 2 + length;
+    }
+    return 1;
+}
+
+// Turns decoded pixels upright according to an EXIF orientation.
+PixelBuffer applyOrientation(PixelBuffer source, int orientation)
+{
+    if (orientation <= 1 || orientation > 8)
+        return source;
+    const int w = source.width, h = source.height;
+    const bool swaps = orientation >= 5;
+    PixelBuffer out;
+    out.width = swaps ? h : w;
+    out.height = swaps ? w : h;
+    out.stride = out.width * 4;
+    out.pixels.resize(static_cast<std::size_t>(out.stride) * out.height);
+    for (int y = 0; y < out.height; ++y) {
+        for (int x = 0; x < out.width; ++x) {
+            int sx = x, sy = y;
+            switch (orientation) {
+            case 2: sx = w - 1 - x; break;
+            case 3: sx = w - 1 - x; sy = h - 1 - y; break;
+            case 4: sy = h - 1 - y; break;
+            case 5: sx = y; sy = x; break;
+            case 6: sx = y; sy = h - 1 - x; break;
+            case 7: sx = w - 1 - y; sy = h - 1 - x; break;
+            case 8: sx = w - 1 - y; sy = x; break;
+            }
+            std::memcpy(&out.pixels[static_cast<std::size_t>(y) * out.stride + x * 4],
+                &source.pixels[static_cast<std::size_t>(sy) * source.stride + sx * 4], 4);
+        }
+    }
+    return out;
+}
+
 std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
 {
     TurboHandle tj(tjInitDecompress());
@@ -91,7 +168,7 @@ std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
             return std::nullopt;
         }
     }
-    return out;
+    return applyOrientation(std::move(out), exifOrientation(bytes));
 }
 
 // libpng reports errors by longjmp; its default handler would abort.

@@ -18,13 +18,14 @@ struct PixelBuffer {
 // Metadata written into PNG files: the program that made the file and the
 // marking of the picture as a composed image (XMP/IPTC digital source type).
 struct PngMetadata {
-    std::string software = "qyshot";
+    std::string software = "qyshot"; // this exact name is written with the version: "qyshot 0.1.0"
     bool markAsComposite = true;
 };
 
 namespace imagecodec {
 
 // JPEG or PNG bytes (detected by signature) to pixels; nullopt when unreadable.
+// A JPEG's EXIF orientation is applied, so camera photos come out upright.
 std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes);
 std::optional<PixelBuffer> decodeFile(const std::string& path);
 // JPEG at quality q in [0, 1] mapped to the encoder's max(1, round(100 q)).

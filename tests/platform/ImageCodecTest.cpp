@@ -233,3 +233,66 @@ TEST(ImageCodec, WritePngReplacesAtomicallyAndLeavesNoTemporaryFiles)
     EXPECT_FALSE(codec::writePng(target.string(), invalid));
     EXPECT_TRUE(codec::decodeFile(target.string())) << "a failed write must keep the old file";
 }
+
+namespace {
+
+// A JPEG with an EXIF block holding only the orientation tag, little- or big-endian.
+std::vector<std::uint8_t> withOrientation(std::vector<std::uint8_t> jpeg, int orientation, bool little)
+{
+    auto u16 = [little](int v) {
+        return little ? std::vector<std::uint8_t> { std::uint8_t(v), std::uint8_t(v >> 8) }
+                      : std::vector<std::uint8_t> { std::uint8_t(v >> 8), std::uint8_t(v) };
+    };
+    std::vector<std::uint8_t> tiff = { std::uint8_t(little ? 'I' : 'M'), std::uint8_t(little ? 'I' : 'M') };
+    auto add = [&tiff](const std::vector<std::uint8_t>& bytes) { tiff.insert(tiff.end(), bytes.begin(), bytes.end()); };
+    add(u16(42));
+    add(little ? std::vector<std::uint8_t> { 8, 0, 0, 0 } : std::vector<std::uint8_t> { 0, 0, 0, 8 });
+    add(u16(1));
+    add(u16(0x0112));
+    add(u16(3));
+    add(little ? std::vector<std::uint8_t> { 1, 0, 0, 0 } : std::vector<std::uint8_t> { 0, 0, 0, 1 });
+    add(u16(orientation));
+    add({ 0, 0, 0, 0, 0, 0 });
+    std::vector<std::uint8_t> segment = { 0xFF, 0xE1 };
+    std::size_t length = 2 + 6 + tiff.size();
+    segment.push_back(std::uint8_t(length >> 8));
+    segment.push_back(std::uint8_t(length));
+    segment.insert(segment.end(), { 'E', 'x', 'i', 'f', 0, 0 });
+    segment.insert(segment.end(), tiff.begin(), tiff.end());
+    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+    return jpeg;
+}
+
+bool isRed(std::uint32_t word) { return channel(word, 16) > 180 && channel(word, 0) < 80; }
+
+} // namespace
+
+TEST(ImageCodec, JpegExifOrientationTurnsPhotosUpright)
+{
+    // 32×16 with a red top-left quarter; everything else blue.
+    PixelBuffer photo = makeImage(32, 16, [](int x, int y) { return x < 16 && y < 8 ? argb(255, 255, 0, 0) : argb(255, 0, 0, 255); });
+    std::vector<std::uint8_t> jpeg = codec::encodeJpeg(photo, 1.0);
+    struct Case {
+        int orientation;
+        int width, height;
+        int redX, redY; // a point inside where the red quarter must end up
+    };
+    const Case cases[] = { { 1, 32, 16, 4, 4 }, { 3, 32, 16, 27, 11 }, { 6, 16, 32, 11, 4 }, { 8, 16, 32, 4, 27 },
+        { 2, 32, 16, 27, 4 }, { 5, 16, 32, 4, 4 } };
+    for (bool little : { true, false }) {
+        for (const Case& c : cases) {
+            auto decoded = codec::decode(withOrientation(jpeg, c.orientation, little));
+            ASSERT_TRUE(decoded) << c.orientation;
+            EXPECT_EQ(decoded->width, c.width) << c.orientation;
+            EXPECT_EQ(decoded->height, c.height) << c.orientation;
+            EXPECT_TRUE(isRed(pixelAt(*decoded, c.redX, c.redY))) << "orientation " << c.orientation;
+            EXPECT_FALSE(isRed(pixelAt(*decoded, c.width - 1 - c.redX, c.height - 1 - c.redY))) << c.orientation;
+        }
+    }
+    // A broken EXIF block is ignored rather than refusing the picture.
+    std::vector<std::uint8_t> broken = withOrientation(jpeg, 6, true);
+    broken[16] = 0xFF; // IFD offset far beyond the block
+    auto decoded = codec::decode(broken);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->width, 32);
+}

@@ -13,6 +13,9 @@ namespace ui {
 
 namespace {
 
+// Lets go of a group used as the source, so its pixels are freed at once.
+void releaseSource(cairo_t* cr) { cairo_set_source_rgb(cr, 0, 0, 0); }
+
 void setColor(cairo_t* cr, const Color& color)
 {
     cairo_set_source_rgba(cr, color.red, color.green, color.blue, color.alpha);
@@ -170,6 +173,7 @@ void GraphicsContext::endTransparencyLayer()
     m_layerAlphas.pop_back();
     cairo_pop_group_to_source(m_cairo);
     cairo_paint_with_alpha(m_cairo, alpha);
+    releaseSource(m_cairo);
 }
 
 void GraphicsContext::beginMask()
@@ -184,8 +188,10 @@ void GraphicsContext::endMask(const Image& mask, const Rect& rect)
         return;
     --m_maskDepth;
     cairo_pop_group_to_source(m_cairo);
-    if (rect.isEmpty() || mask.pixelWidth() <= 0)
+    if (rect.isEmpty() || mask.pixelWidth() <= 0) {
+        releaseSource(m_cairo);
         return; // nothing shows through an empty mask
+    }
     cairo_pattern_t* pattern = imagePattern(mask, rect);
     cairo_save(m_cairo);
     cairo_rectangle(m_cairo, rect.x(), rect.y(), rect.width(), rect.height());
@@ -193,6 +199,7 @@ void GraphicsContext::endMask(const Image& mask, const Rect& rect)
     cairo_mask(m_cairo, pattern);
     cairo_restore(m_cairo);
     cairo_pattern_destroy(pattern);
+    releaseSource(m_cairo);
 }
 
 void GraphicsContext::fillRect(const Rect& rect, const Color& color)

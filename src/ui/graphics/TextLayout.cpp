@@ -267,9 +267,8 @@ std::vector<TextLayout::PlacedBox> TextLayout::inlineBoxes() const
         PangoGlyphItem* run = pango_layout_iter_get_run_readonly(iter);
         if (!run || !runHasShape(run))
             continue;
-        // An ellipsis stands for several characters with fewer glyphs; the
-        // boxes it hides stay invisible.
-        if (run->glyphs->num_glyphs != run->item->num_chars)
+        // The ellipsis run stands for the characters it hides; their boxes stay invisible.
+        if (run->item->analysis.flags & PANGO_ANALYSIS_FLAG_IS_ELLIPSIS)
             continue;
         PangoRectangle logical;
         pango_layout_iter_get_run_extents(iter, nullptr, &logical);

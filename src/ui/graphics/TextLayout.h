@@ -18,13 +18,19 @@ class GraphicsContext;
 class TextLayout {
 public:
     struct Options {
+        Options() = default;
+        Options(double width, int maxLines = 0)
+            : width(width)
+            , maxLines(maxLines)
+        {
+        }
         double width = 0;
         int maxLines = 0;
         std::optional<TextAlignment> alignment;
         std::optional<LineBreakMode> lineBreakMode;
     };
     struct Line {
-        Range range;   // UTF-16 units shown on the line
+        Range range;   // UTF-16 units the line holds (with any hidden under its ellipsis)
         Rect rect;     // relative to the layout's origin
         double baseline = 0;
     };
