@@ -203,6 +203,9 @@ void PanGestureRecognizer::touchesMoved(const TouchList&)
 
 void PanGestureRecognizer::touchesEnded(const TouchList&)
 {
+    // A finger that rested before lifting throws nothing.
+    if (m_touch && m_touch->timestamp() - m_lastTime > 0.05)
+        m_velocity = {};
     if (state() == State::Began || state() == State::Changed)
         setState(State::Ended);
     else if (state() == State::Possible)

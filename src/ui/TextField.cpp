@@ -1,0 +1,353 @@
+#include "ui/TextField.h"
+
+#include <algorithm>
+
+#include "ui/graphics/GraphicsContext.h"
+#include "ui/graphics/TextLayout.h"
+
+namespace ui {
+
+std::size_t previousCharacterBoundary(const std::u16string& text, std::size_t index)
+{
+    if (index == 0 || text.empty())
+        return 0;
+    index = std::min(index, text.size());
+    char16_t last = text[index - 1];
+    if (last >= 0xDC00 && last <= 0xDFFF && index >= 2) {
+        char16_t lead = text[index - 2];
+        if (lead >= 0xD800 && lead <= 0xDBFF)
+            return index - 2;
+    }
+    return index - 1;
+}
+
+TextField::TextField()
+    : TextField(Rect {})
+{
+}
+
+TextField::TextField(const Rect& frame)
+    : Control(frame)
+{
+    setContentVerticalAlignment(ContentVerticalAlignment::Center);
+}
+
+void TextField::setText(const std::u16string& text)
+{
+    if (m_text == text)
+        return;
+    m_text = text;
+    m_caret = m_text.size();
+    setNeedsDisplay();
+}
+
+void TextField::setPlaceholder(std::optional<std::string> placeholder)
+{
+    if (m_placeholder == placeholder)
+        return;
+    m_placeholder = std::move(placeholder);
+    setNeedsDisplay();
+}
+
+void TextField::setFont(const Font& font)
+{
+    if (m_font == font)
+        return;
+    m_font = font;
+    setNeedsDisplay();
+}
+
+void TextField::setTextColor(const Color& color)
+{
+    if (m_textColor == color)
+        return;
+    m_textColor = color;
+    setNeedsDisplay();
+}
+
+void TextField::setTextAlignment(TextAlignment alignment)
+{
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    setNeedsDisplay();
+}
+
+void TextField::setBorderStyle(TextBorderStyle style)
+{
+    if (m_borderStyle == style)
+        return;
+    m_borderStyle = style;
+    setNeedsDisplay();
+}
+
+void TextField::setLeftView(std::shared_ptr<View> view)
+{
+    if (m_leftView == view)
+        return;
+    if (m_leftView)
+        m_leftView->removeFromSuperview();
+    m_leftView = std::move(view);
+    setNeedsLayout();
+}
+
+void TextField::setLeftViewMode(TextFieldViewMode mode)
+{
+    if (m_leftViewMode == mode)
+        return;
+    m_leftViewMode = mode;
+    setNeedsLayout();
+}
+
+void TextField::setCaret(std::size_t index)
+{
+    m_caret = std::min(index, m_text.size());
+    // Never between the two halves of one character.
+    if (m_caret > 0 && m_caret < m_text.size() && m_text[m_caret] >= 0xDC00 && m_text[m_caret] <= 0xDFFF)
+        m_caret = previousCharacterBoundary(m_text, m_caret + 1);
+    setNeedsDisplay();
+}
+
+bool TextField::leftViewShown() const
+{
+    if (!m_leftView)
+        return false;
+    switch (m_leftViewMode) {
+    case TextFieldViewMode::Never:
+        return false;
+    case TextFieldViewMode::Always:
+        return true;
+    case TextFieldViewMode::WhileEditing:
+        return m_editing;
+    case TextFieldViewMode::UnlessEditing:
+        return !m_editing;
+    }
+    return false;
+}
+
+Rect TextField::leftViewRectForBounds(const Rect& bounds) const
+{
+    if (!m_leftView)
+        return {};
+    Size size = m_leftView->bounds().size;
+    return { bounds.x(), bounds.y() + (bounds.height() - size.height) / 2, size.width, size.height };
+}
+
+Rect TextField::textRectForBounds(const Rect& bounds) const
+{
+    Rect rect = bounds;
+    if (m_borderStyle == TextBorderStyle::RoundedRect)
+        rect = rect.inset({ 0, 7, 0, 7 });
+    else if (m_borderStyle != TextBorderStyle::None)
+        rect = rect.inset({ 0, 2, 0, 2 });
+    if (leftViewShown()) {
+        double leftEdge = leftViewRectForBounds(bounds).maxX();
+        double shift = std::max(0.0, leftEdge - rect.x());
+        rect = { rect.x() + shift, rect.y(), std::max(0.0, rect.width() - shift), rect.height() };
+    }
+    return rect;
+}
+
+Rect TextField::editingRectForBounds(const Rect& bounds) const
+{
+    return textRectForBounds(bounds);
+}
+
+bool TextField::replaceCharacters(Range range, const std::u16string& replacement)
+{
+    range.location = std::min(range.location, m_text.size());
+    range.length = std::min(range.length, m_text.size() - range.location);
+    if (shouldChangeCharacters && !shouldChangeCharacters(*this, range, replacement))
+        return false;
+    auto self = sharedView();
+    m_text.replace(range.location, range.length, replacement);
+    m_caret = range.location + replacement.size();
+    setNeedsDisplay();
+    sendActions(EditingChanged);
+    return true;
+}
+
+bool TextField::becomeFirstResponder()
+{
+    if (isFirstResponder())
+        return true;
+    if (shouldBeginEditing && !shouldBeginEditing(*this))
+        return false;
+    return Control::becomeFirstResponder();
+}
+
+void TextField::didBecomeFirstResponder()
+{
+    auto self = sharedView();
+    m_editing = true;
+    if (clearsOnBeginEditing)
+        m_text.clear();
+    m_caret = m_text.size();
+    setNeedsLayout();
+    setNeedsDisplay();
+    if (didBeginEditing)
+        didBeginEditing(*this);
+    sendActions(EditingDidBegin);
+}
+
+void TextField::didResignFirstResponder()
+{
+    auto self = sharedView();
+    m_editing = false;
+    m_marked.clear();
+    setNeedsLayout();
+    setNeedsDisplay();
+    if (didEndEditing)
+        didEndEditing(*this);
+    sendActions(EditingDidEnd);
+}
+
+void TextField::insertText(const std::u16string& text)
+{
+    m_marked.clear();
+    if (text == u"\n" || text == u"\r") {
+        if (!returnKeyEnabled())
+            return;
+        auto self = sharedView();
+        if (shouldReturn)
+            shouldReturn(*this);
+        sendActions(EditingDidEndOnExit);
+        return;
+    }
+    replaceCharacters({ m_caret, 0 }, text);
+}
+
+void TextField::deleteBackward()
+{
+    if (!m_marked.empty()) {
+        m_marked.clear();
+        setNeedsDisplay();
+        return;
+    }
+    if (m_caret == 0)
+        return;
+    std::size_t start = previousCharacterBoundary(m_text, m_caret);
+    replaceCharacters({ start, m_caret - start }, u"");
+}
+
+void TextField::setMarkedText(const std::u16string& text)
+{
+    m_marked = text;
+    setNeedsDisplay();
+}
+
+void TextField::touchesEnded(const TouchList& touches)
+{
+    auto self = sharedView();
+    bool wasTracking = isTracking();
+    Control::touchesEnded(touches);
+    if (!wasTracking || touches.empty() || !isEnabled())
+        return;
+    if (!isFirstResponder()) {
+        becomeFirstResponder();
+        return;
+    }
+    // A tap in the text moves the caret there.
+    Rect rect = editingRectForBounds(bounds());
+    Point p = touches.front()->locationIn(this);
+    TextLayout layout(displayedText(), {});
+    double height = layout.size().height;
+    auto index = layout.indexAt({ p.x - rect.x(), std::clamp(p.y - rect.y() - (rect.height() - height) / 2, 0.0, height - 0.01) });
+    setCaret(index ? *index : (p.x < rect.x() ? 0 : m_text.size()));
+}
+
+void TextField::layoutSubviews()
+{
+    if (!m_leftView)
+        return;
+    if (leftViewShown()) {
+        m_leftView->setFrame(leftViewRectForBounds(bounds()));
+        if (m_leftView->superview() != this)
+            addSubview(m_leftView);
+    } else if (m_leftView->superview() == this) {
+        m_leftView->removeFromSuperview();
+    }
+}
+
+AttributedString TextField::displayedText() const
+{
+    TextAttributes attributes;
+    attributes.font = m_font;
+    attributes.foreground = m_textColor;
+    ParagraphStyle paragraph;
+    paragraph.alignment = m_alignment;
+    paragraph.lineBreakMode = LineBreakMode::Clip;
+    attributes.paragraph = paragraph;
+    std::u16string shown = m_text;
+    AttributedString string(shown, attributes);
+    if (!m_marked.empty()) {
+        TextAttributes markedAttributes = attributes;
+        markedAttributes.underline = true;
+        string.replace({ m_caret, 0 }, AttributedString(m_marked, markedAttributes));
+    }
+    return string;
+}
+
+void TextField::draw(GraphicsContext& context, const Rect&)
+{
+    Rect b = borderRectForBounds(bounds());
+    switch (m_borderStyle) {
+    case TextBorderStyle::None:
+        break;
+    case TextBorderStyle::Line:
+        context.strokeRect(b.insetBy(0.5, 0.5), 1, Color::blackColor());
+        break;
+    case TextBorderStyle::Bezel:
+        context.strokeRect(b.insetBy(0.5, 0.5), 1, Color::grayColor());
+        break;
+    case TextBorderStyle::RoundedRect:
+        context.fillRoundedRect(b, 5, Color::whiteColor());
+        context.strokeRoundedRect(b.insetBy(0.25, 0.25), 5, 0.5, Color::rgb(0, 0, 0, 0.2));
+        break;
+    }
+    Rect rect = m_editing ? editingRectForBounds(bounds()) : textRectForBounds(bounds());
+    context.save();
+    context.clipToRect(rect);
+    TextLayout::Options options;
+    options.width = rect.width();
+    if (m_text.empty() && m_marked.empty()) {
+        if (m_placeholder && !m_placeholder->empty()) {
+            Rect placeholderRect = m_editing ? rect : placeholderRectForBounds(bounds());
+            TextAttributes attributes;
+            attributes.font = m_font;
+            attributes.foreground = Color::rgb(199, 199, 205);
+            ParagraphStyle paragraph;
+            paragraph.alignment = m_alignment;
+            paragraph.lineBreakMode = LineBreakMode::TruncateTail;
+            attributes.paragraph = paragraph;
+            TextLayout::Options placeholderOptions;
+            placeholderOptions.width = placeholderRect.width();
+            placeholderOptions.maxLines = 1;
+            TextLayout layout(AttributedString::fromUtf8(*m_placeholder, attributes), placeholderOptions);
+            context.drawText(layout, { placeholderRect.x(), placeholderRect.y() + (placeholderRect.height() - layout.size().height) / 2 });
+        }
+    }
+    TextLayout layout(displayedText(), options);
+    double lineHeight = std::max(layout.size().height, m_font.lineHeight());
+    double top = rect.y() + (rect.height() - lineHeight) / 2;
+    // Text wider than the field scrolls so the caret stays in view.
+    double shift = 0;
+    Rect caret = layout.caretRect(m_caret + m_marked.size());
+    if (m_editing && caret.x() > rect.width() - 2)
+        shift = caret.x() - rect.width() + 2;
+    if (!m_text.empty() || !m_marked.empty())
+        context.drawText(layout, { rect.x() - shift, top });
+    if (m_editing) {
+        double h = std::max(caret.height(), m_font.lineHeight());
+        double x = m_text.empty() && m_marked.empty() && m_alignment == TextAlignment::Center ? rect.midX() : rect.x() + caret.x() - shift;
+        context.fillRect({ x, top + (lineHeight - h) / 2 + 1, 2, h - 2 }, Color::rgb(0, 122, 255));
+    }
+    context.restore();
+}
+
+std::string TextField::debugText() const
+{
+    return toUtf8(m_text);
+}
+
+} // namespace ui
