@@ -7,7 +7,6 @@
 #include "chat/records/RecordClasses.h"
 #include "coding/JsonForm.h"
 #include "coding/QYCoder.h"
-#include "platform/Folders.h"
 #include "platform/store/SettingsStore.h"
 #include "shell/commands/CodecCommands.h"
 
@@ -16,16 +15,13 @@ namespace {
 using commandfiles::fail;
 
 struct StoreOptions {
-    std::string home;
     std::string key;
     std::string file;
     bool raw = false;
 };
 
-platform::SettingsStore& openStore(const StoreOptions& options)
+platform::SettingsStore& openStore()
 {
-    if (!options.home.empty())
-        platform::folders::setHomeFolder(options.home);
     registerRecordClasses();
     auto& store = platform::SettingsStore::standard();
     if (!store.isOpen())
@@ -38,15 +34,15 @@ std::string describe(const coding::CodingError& error)
     return error.message + " (byte " + std::to_string(error.offset) + ")";
 }
 
-void listKeys(const StoreOptions& options)
+void listKeys()
 {
-    for (const auto& key : openStore(options).keys())
+    for (const auto& key : openStore().keys())
         std::cout << key << "\n";
 }
 
 void exportKey(const StoreOptions& options)
 {
-    auto bytes = openStore(options).get(options.key);
+    auto bytes = openStore().get(options.key);
     if (!bytes)
         fail("nothing is stored under \"" + options.key + "\"");
     if (options.raw) {
@@ -61,7 +57,7 @@ void exportKey(const StoreOptions& options)
 
 void importKey(const StoreOptions& options)
 {
-    auto& store = openStore(options);
+    auto& store = openStore();
     std::vector<std::uint8_t> input = commandfiles::readAll(options.file);
     std::vector<std::uint8_t> bytes;
     if (options.raw) {
@@ -92,11 +88,12 @@ void addStoreCommands(CLI::App& app)
     auto options = std::make_shared<StoreOptions>();
     CLI::App* store = app.add_subcommand("store", "The settings store: list its keys, export a value as JSON, import one");
     store->require_subcommand(1);
+    // The store lives in the app home folder: the program's --home option (which
+    // may also follow these commands' arguments) or $QYSHOT_HOME.
     store->fallthrough();
-    store->add_option("--home", options->home, "App home folder holding settings.sqlite (default: $QYSHOT_HOME)");
 
     CLI::App* keys = store->add_subcommand("keys", "List the keys that hold a value");
-    keys->callback([options] { listKeys(*options); });
+    keys->callback([] { listKeys(); });
 
     CLI::App* exporter = store->add_subcommand("export", "Write the value under KEY as JSON (or its stored bytes) to standard output");
     exporter->add_option("KEY", options->key, "Store key, e.g. CHAT")->required();

@@ -5,6 +5,6 @@ class App;
 }
 
 // `qyshot store keys|export KEY [--raw]|import KEY FILE [--raw]`: the settings
-// store's values as JSON (or their stored bytes), with `--home DIR` for the store
-// of another app home folder.
+// store's values as JSON (or their stored bytes). The store is the one in the app
+// home folder, which the program's `--home DIR` option picks.
 void addStoreCommands(CLI::App& app);
