@@ -45,7 +45,7 @@ struct TextAttributes {
     std::optional<Font> font;
     std::optional<Color> foreground;
     std::optional<Color> background;
-    std::optional<double> kern;
+    std::optional<double> kern; // extra points between characters
     std::optional<ParagraphStyle> paragraph;
     std::optional<InlineBox> inlineBox;
     std::optional<std::string> link;

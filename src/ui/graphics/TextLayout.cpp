@@ -182,6 +182,9 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
         pango_layout_set_width(m_layout, pangoUnits(options.width));
     // Word wrapping still breaks a word longer than the line, as the phone does.
     pango_layout_set_wrap(m_layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    // Truncation needs a line limit: an unlimited multi-line label wraps instead.
+    // FIXME: Pango limits lines per paragraph, so text with several paragraphs
+    // is cut after maxLines lines without an ellipsis on the last one.
     if (isTruncating(mode) && (options.maxLines > 0 || options.width <= 0)) {
         pango_layout_set_ellipsize(m_layout, pangoEllipsize(mode));
         pango_layout_set_height(m_layout, -std::max(1, options.maxLines));

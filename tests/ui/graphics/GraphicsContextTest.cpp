@@ -90,16 +90,6 @@ TEST(GraphicsContext, ImageAlphaFadesEveryPixelOnce)
         EXPECT_NEAR(alphaOf(canvas.pixel(x, 5)), 128, 1) << x;
 }
 
-TEST(GraphicsContext, FillsInPointsAtTheDeviceScale)
-{
-    PixelCanvas canvas(10, 10, 2);
-    canvas.context().fillRect(Rect(1, 1, 2, 2), Color::redColor());
-    expectColor(canvas, 1, 1, 0);
-    expectColor(canvas, 2, 2, kRed);
-    expectColor(canvas, 5, 5, kRed);
-    expectColor(canvas, 6, 6, 0);
-}
-
 TEST(GraphicsContext, ClearBlendModeErases)
 {
     PixelCanvas canvas(10, 10, 1);
@@ -138,19 +128,6 @@ TEST(GraphicsContext, MaskKeepsOnlyWhereTheMaskIsOpaque)
     context.endMask(*mask, Rect(0, 0, 8, 8));
     expectColor(canvas, 1, 4, kRed);
     expectColor(canvas, 6, 4, 0);
-}
-
-TEST(GraphicsContext, RoundedClipLeavesCornersEmpty)
-{
-    PixelCanvas canvas(20, 20, 1);
-    auto& context = canvas.context();
-    context.save();
-    context.clipToRoundedRect(Rect(0, 0, 20, 20), 8);
-    context.fillRect(Rect(0, 0, 20, 20), Color::rgb(0, 0, 255));
-    context.restore();
-    expectColor(canvas, 0, 0, 0);
-    expectColor(canvas, 10, 10, kBlue);
-    expectColor(canvas, 10, 0, kBlue);
 }
 
 TEST(GraphicsContext, ArcsTurnClockwiseOnScreen)
