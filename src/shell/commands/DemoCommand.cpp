@@ -1,0 +1,80 @@
+#include "shell/commands/DemoCommand.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+#include <CLI/CLI.hpp>
+
+#include "platform/Folders.h"
+#include "shell/ScreenCapture.h"
+#include "shell/commands/GlobalOptions.h"
+#include "shell/scene/SceneReader.h"
+#include "shell/scene/SceneRunner.h"
+#include "shell/scene/ScratchHome.h"
+#include "ui/graphics/Image.h"
+
+namespace shell {
+
+void DemoCommand::addTo(CLI::App& app)
+{
+    auto folder = std::make_shared<std::string>();
+    auto* command = app.add_subcommand("demo", "Render the bundled demo scenes to PNG, each on its own device");
+    command->add_option("-o,--output", *folder, "folder for the PNG files (made if missing)")->required()->type_name("DIR");
+    command->callback([folder] {
+        if (int code = run(*folder))
+            throw CLI::RuntimeError(code);
+    });
+}
+
+std::vector<std::string> DemoCommand::sceneFiles()
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    auto folder = std::filesystem::path(ui::Image::resourceFolder()) / "scenes";
+    for (auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".json")
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+int DemoCommand::run(const std::string& outputFolder)
+{
+    auto files = sceneFiles();
+    if (files.empty()) {
+        std::cerr << "qyshot demo: no scenes in " << ui::Image::resourceFolder() << "/scenes\n";
+        return 1;
+    }
+    if (!platform::folders::makeFolders(outputFolder)) {
+        std::cerr << "qyshot demo: cannot make the folder \"" << outputFolder << "\"\n";
+        return 1;
+    }
+    std::unique_ptr<ScratchHome> home;
+    if (!GlobalOptions::shared().hasHome())
+        home = std::make_unique<ScratchHome>();
+
+    int failures = 0;
+    SceneRunner runner(outputFolder);
+    for (auto& file : files) {
+        auto output = (std::filesystem::path(outputFolder) / std::filesystem::path(file).stem()).string() + ".png";
+        try {
+            runner.play(SceneReader::readFile(file));
+            if (!ScreenCapture::writePng(output)) {
+                std::cerr << "qyshot demo: cannot write \"" << output << "\"\n";
+                ++failures;
+                continue;
+            }
+            std::cout << output << '\n';
+        } catch (const std::exception& error) {
+            std::cerr << "qyshot demo: " << file << ": " << error.what() << '\n';
+            ++failures;
+        }
+    }
+    runner.stop();
+    return failures ? 1 : 0;
+}
+
+} // namespace shell

@@ -1,0 +1,53 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "ui/graphics/Geometry.h"
+
+namespace shell {
+
+// One value of a scene file together with its path from the root, so every
+// complaint about it names the field ("actions[2].tap.tag: expected an integer").
+class SceneField {
+public:
+    SceneField(const nlohmann::json& value, std::string path)
+        : m_value(value)
+        , m_path(std::move(path))
+    {
+    }
+
+    const nlohmann::json& json() const { return m_value; }
+    const std::string& path() const { return m_path; }
+
+    // The member `name` of an object field, or nullopt when it is absent.
+    std::optional<SceneField> member(const std::string& name) const;
+    SceneField element(size_t index) const;
+
+    bool isObject() const { return m_value.is_object(); }
+    bool isArray() const { return m_value.is_array(); }
+
+    std::string string() const;
+    double number() const;
+    // A finite number no smaller than zero.
+    double nonNegativeNumber() const;
+    int integer() const;
+    bool boolean() const;
+    // [x, y] in points.
+    ui::Point point() const;
+    const nlohmann::json& object() const;
+    const nlohmann::json& array() const;
+    // Refuses members other than `known` (a misspelt key would otherwise be
+    // silently ignored).
+    void expectOnlyMembers(const std::vector<std::string>& known) const;
+
+    [[noreturn]] void fail(const std::string& message) const;
+
+private:
+    const nlohmann::json& m_value;
+    std::string m_path;
+};
+
+} // namespace shell

@@ -1,0 +1,128 @@
+#include "shell/scene/SceneRunner.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/AppDelegate.h"
+#include "platform/Locale.h"
+#include "platform/MainQueue.h"
+#include "shell/scene/SceneStore.h"
+#include "ui/Application.h"
+#include "ui/Screen.h"
+#include "ui/StatusBar.h"
+#include "ui/graphics/Image.h"
+
+namespace shell {
+
+// Where a scene's clock starts when it names no time: 2016-11-24 09:46:40 UTC.
+static constexpr double kDefaultStartTime = 1480000000.0;
+// Settling never runs longer than this, even if something keeps moving.
+static constexpr double kLongestSettleSeconds = 5.0;
+
+SceneRunner::App SceneRunner::phoneApp()
+{
+    return {
+        [] { AppDelegate::shared().didFinishLaunching(); },
+        [] { AppDelegate::shared().terminate(); },
+    };
+}
+
+SceneRunner::SceneRunner(std::string outputFolder, App app)
+    : m_outputFolder(std::move(outputFolder))
+    , m_app(std::move(app))
+{
+}
+
+SceneRunner::~SceneRunner()
+{
+    stop();
+}
+
+void SceneRunner::stop()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    if (m_app.terminate)
+        m_app.terminate();
+}
+
+void SceneRunner::start(const Scene& scene)
+{
+    stop();
+
+    platform::DeviceProfile profile = platform::DeviceProfile::defaultProfile();
+    if (m_deviceOverride)
+        profile = *m_deviceOverride;
+    else if (scene.device)
+        profile = platform::DeviceProfile::named(*scene.device).value_or(profile);
+    ui::Screen::main().setProfile(profile);
+    // Pictures are looked up for the screen's scale, so a new device needs new ones.
+    ui::Image::clearCache();
+
+    if (scene.timeZone)
+        platform::locale::setTimeZone(*scene.timeZone);
+    m_clock = std::make_shared<platform::VirtualClock>(scene.startTime.value_or(kDefaultStartTime));
+    platform::MainQueue::shared().clear();
+    platform::MainQueue::shared().setClock(m_clock);
+
+    auto& bar = ui::StatusBar::shared();
+    bar = ui::StatusBar {};
+    if (scene.statusBar.carrier)
+        bar.carrier = *scene.statusBar.carrier;
+    bar.time = scene.statusBar.time;
+    if (scene.statusBar.battery)
+        bar.batteryPercent = *scene.statusBar.battery;
+    if (scene.statusBar.charging)
+        bar.charging = *scene.statusBar.charging;
+
+    // The screens read the store when they open, so it is filled first.
+    SceneStore::fill(scene.store);
+
+    m_running = true;
+    if (m_app.launch)
+        m_app.launch();
+    settle();
+}
+
+void SceneRunner::play(const Scene& scene)
+{
+    start(scene);
+    for (auto& action : scene.actions) {
+        action->play(*this);
+        settle();
+    }
+}
+
+void SceneRunner::pass(double seconds)
+{
+    auto& queue = platform::MainQueue::shared();
+    double end = queue.now() + std::max(0.0, seconds);
+    // Stop a hair early so rounding never adds a sliver of a frame at the end.
+    while (queue.now() < end - 1e-9) {
+        queue.advance(std::min(kFrameSeconds, end - queue.now()));
+        ui::Application::shared().layoutIfNeeded();
+    }
+    queue.runDue();
+    ui::Application::shared().layoutIfNeeded();
+}
+
+void SceneRunner::settle()
+{
+    pass(kSettleSeconds);
+    double extra = 0;
+    while (ui::Application::shared().hasRunningAnimations() && extra < kLongestSettleSeconds) {
+        pass(kFrameSeconds);
+        extra += kFrameSeconds;
+    }
+}
+
+std::string SceneRunner::outputPath(const std::string& path) const
+{
+    std::filesystem::path given(path);
+    if (given.is_absolute() || m_outputFolder.empty())
+        return given.string();
+    return (std::filesystem::path(m_outputFolder) / given).string();
+}
+
+} // namespace shell

@@ -1,0 +1,82 @@
+#include "shell/scene/TouchTarget.h"
+
+#include <cstdio>
+
+#include "shell/scene/SceneError.h"
+#include "shell/scene/ViewFinder.h"
+
+namespace shell {
+
+static std::string formatNumber(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+static constexpr const char* kExpected = "expected a point [x, y], a \"text\", a \"tag\" or an \"image\"";
+
+TouchTarget TouchTarget::read(const SceneField& field)
+{
+    TouchTarget target;
+    if (field.isArray()) {
+        target.m_point = field.point();
+        return target;
+    }
+    if (!field.isObject() || field.json().size() != 1)
+        field.fail(kExpected);
+    if (auto text = field.member("text")) {
+        target.m_kind = Kind::Text;
+        target.m_text = text->string();
+    } else if (auto tag = field.member("tag")) {
+        target.m_kind = Kind::Tag;
+        target.m_tag = tag->integer();
+    } else if (auto image = field.member("image")) {
+        target.m_kind = Kind::Image;
+        target.m_text = image->string();
+    } else {
+        field.fail(kExpected);
+    }
+    return target;
+}
+
+ui::Point TouchTarget::locate(const std::string& field) const
+{
+    ViewFinder::Predicate predicate;
+    switch (m_kind) {
+    case Kind::Point:
+        return m_point;
+    case Kind::Text:
+        predicate = ViewFinder::hasText(m_text);
+        break;
+    case Kind::Tag:
+        predicate = ViewFinder::hasTag(m_tag);
+        break;
+    case Kind::Image:
+        predicate = ViewFinder::hasImage(m_text);
+        break;
+    }
+    bool offScreen = false;
+    auto match = ViewFinder::find(predicate, &offScreen);
+    if (!match)
+        throw SceneError(field, offScreen ? "the view " + description() + " is off screen or clipped away"
+                                          : "no visible view " + description() + " on screen");
+    return match->screenRect.center();
+}
+
+std::string TouchTarget::description() const
+{
+    switch (m_kind) {
+    case Kind::Point:
+        return "at [" + formatNumber(m_point.x) + ", " + formatNumber(m_point.y) + "]";
+    case Kind::Text:
+        return "showing \"" + m_text + "\"";
+    case Kind::Tag:
+        return "with tag " + std::to_string(m_tag);
+    case Kind::Image:
+        return "showing image \"" + m_text + "\"";
+    }
+    return {};
+}
+
+} // namespace shell
