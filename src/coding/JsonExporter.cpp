@@ -194,12 +194,16 @@ Json JsonExporter::exportDictionary(const Dictionary& dictionary, const std::str
         return json;
     }
     Json json = Json::object();
+    // The keys are known to be unique, so members are appended without the ordered
+    // map's linear search for an existing key.
+    auto& members = static_cast<std::vector<std::pair<const std::string, Json>>&>(json.get_ref<Json::object_t&>());
+    members.reserve(dictionary.count());
     for (const auto& [key, value] : dictionary.pairs()) {
         const std::string& name = static_cast<const String&>(*key).utf8();
         if (isClassDictionary && name == "$class")
-            json[name] = static_cast<const String&>(*value).utf8();
+            members.emplace_back(name, static_cast<const String&>(*value).utf8());
         else
-            json[name] = exportValue(value, join(path, name));
+            members.emplace_back(name, exportValue(value, join(path, name)));
     }
     if (dictionary.isMutable() && !isClassDictionary)
         return tagged("$mutableDictionary", std::move(json));

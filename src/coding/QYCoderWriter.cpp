@@ -407,9 +407,15 @@ void QYCoderWriter::writeDictionary(const ObjectPtr& object, const Dictionary& d
 
 void QYCoderWriter::writeClassDictionary(const ObjectPtr& object, const Dictionary& dictionary, const std::string& className)
 {
+    // Values by key, first occurrence winning as in lookups; built once so that
+    // dictionaries with many keys stay linear.
     std::vector<std::string> keys;
+    std::unordered_map<std::string, const ObjectPtr*> values;
     for (const auto& pair : dictionary.pairs()) {
-        if (auto key = as<String>(pair.first); key && key->utf8() != "$class")
+        auto key = as<String>(pair.first);
+        if (!key || key->utf8() == "$class")
+            continue;
+        if (values.emplace(key->utf8(), &pair.second).second)
             keys.push_back(key->utf8());
     }
     // Objects of one class written from dictionaries share a definition as long as
@@ -419,8 +425,9 @@ void QYCoderWriter::writeClassDictionary(const ObjectPtr& object, const Dictiona
         definition = std::make_shared<QYClassDefinition>(className, keys);
     } else {
         std::vector<std::string> merged = definition->propertyKeys();
+        std::unordered_set<std::string> known(merged.begin(), merged.end());
         for (const auto& key : keys) {
-            if (std::find(merged.begin(), merged.end(), key) == merged.end())
+            if (known.insert(key).second)
                 merged.push_back(key);
         }
         if (merged.size() != definition->propertyKeys().size())
@@ -429,8 +436,10 @@ void QYCoderWriter::writeClassDictionary(const ObjectPtr& object, const Dictiona
     auto keepDefinition = definition;
     m_keepAlive.push_back(keepDefinition);
     writeObjectHeader(object, keepDefinition.get(), className, keepDefinition->propertyKeys());
-    for (const auto& key : keepDefinition->propertyKeys())
-        writeValue(dictionary.valueForKey(key));
+    for (const auto& key : keepDefinition->propertyKeys()) {
+        auto found = values.find(key);
+        writeValue(found == values.end() ? nullptr : *found->second);
+    }
 }
 
 void QYCoderWriter::writeModel(const ObjectPtr& object, const Model& model)
