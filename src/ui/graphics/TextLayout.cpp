@@ -14,6 +14,8 @@ namespace {
 
 constexpr double kScale = PANGO_SCALE;
 constexpr double kCaretWidth = 2;
+constexpr char32_t kSpacer = 0x034F; // COMBINING GRAPHEME JOINER
+constexpr std::size_t kSpacerBytes = 2;
 
 int pangoUnits(double points)
 {
@@ -87,47 +89,21 @@ bool runHasShape(PangoGlyphItem* run)
     return false;
 }
 
-} // namespace
+// The kerning after one character: a shaped joiner at `byte`, after the
+// character at `charByte`.
+struct Spacer {
+    std::size_t byte;
+    std::size_t charByte;
+    double kern;
+};
 
-TextLayout::TextLayout(const AttributedString& text, const Options& options)
-    : m_text(text)
-    , m_options(options)
+PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<std::size_t>& unitToByte,
+    const std::vector<Spacer>& spacers, double lineHeightMultiple)
 {
-    m_layout = pango_layout_new(TextSystem::context());
-
-    // UTF-16 → UTF-8 with maps both ways; unpaired surrogates and NUL (which
-    // Pango cannot take) become U+FFFD of the same unit length.
-    const std::u16string& units = m_text.text();
-    std::string utf8;
-    utf8.reserve(units.size() * 3);
-    m_unitToByte.assign(units.size() + 1, 0);
-    for (std::size_t i = 0; i < units.size();) {
-        char32_t c = units[i];
-        std::size_t width = 1;
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
-            width = 2;
-        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0) {
-            c = 0xFFFD;
-        }
-        for (std::size_t k = 0; k < width; ++k)
-            m_unitToByte[i + k] = utf8.size();
-        appendUtf8(utf8, c);
-        m_byteToUnit.resize(utf8.size(), i);
-        i += width;
-    }
-    m_unitToByte[units.size()] = utf8.size();
-    m_byteToUnit.push_back(units.size());
-    pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
-
-    PangoFontDescription* defaultFont = Font().makeDescription();
-    pango_layout_set_font_description(m_layout, defaultFont);
-    pango_font_description_free(defaultFont);
-
     PangoAttrList* list = pango_attr_list_new();
-    for (const auto& run : m_text.runs()) {
-        unsigned start = static_cast<unsigned>(m_unitToByte[run.range.location]);
-        unsigned end = static_cast<unsigned>(m_unitToByte[std::min(run.range.end(), units.size())]);
+    for (const auto& run : text.runs()) {
+        unsigned start = static_cast<unsigned>(unitToByte[run.range.location]);
+        unsigned end = static_cast<unsigned>(unitToByte[std::min(run.range.end(), text.length())]);
         if (end <= start)
             continue;
         const TextAttributes& a = run.attributes;
@@ -150,29 +126,101 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
             if (a.background->alpha < 1)
                 insert(list, pango_attr_background_alpha_new(alphaChannel(a.background->alpha)), start, end);
         }
-        if (a.kern && *a.kern != 0)
-            insert(list, pango_attr_letter_spacing_new(pangoUnits(*a.kern)), start, end);
         if (a.underline)
             insert(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE), start, end);
         if (a.inlineBox) {
+            // One box per character, leaving out any kerning spacer between them.
             const InlineBox& box = *a.inlineBox;
             PangoRectangle rect { 0, -pangoUnits(box.ascent), pangoUnits(std::max(0.0, box.width)),
                 pangoUnits(std::max(0.0, box.ascent + box.descent)) };
-            insert(list, pango_attr_shape_new(&rect, &rect), start, end);
+            const std::u16string& units = text.text();
+            for (std::size_t i = run.range.location; i < run.range.end();) {
+                bool pair = units[i] >= 0xD800 && units[i] <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00
+                    && units[i + 1] <= 0xDFFF;
+                char16_t c = units[i];
+                std::size_t bytes = pair ? 4 : c < 0x80 && c != 0 ? 1 : c < 0x800 && c != 0 ? 2 : 3;
+                insert(list, pango_attr_shape_new(&rect, &rect), static_cast<unsigned>(unitToByte[i]),
+                    static_cast<unsigned>(unitToByte[i] + bytes));
+                i += pair ? 2 : 1;
+            }
         }
     }
+
+    for (const Spacer& spacer : spacers) {
+        PangoRectangle logical { 0, 0, pangoUnits(spacer.kern), 0 };
+        PangoRectangle ink { 0, 0, 0, 0 };
+        insert(list, pango_attr_shape_new(&ink, &logical), static_cast<unsigned>(spacer.byte),
+            static_cast<unsigned>(spacer.byte + kSpacerBytes));
+    }
+    if (lineHeightMultiple > 0 && lineHeightMultiple != 1)
+        insert(list, pango_attr_line_height_new(lineHeightMultiple), 0, PANGO_ATTR_INDEX_TO_TEXT_END);
+    return list;
+}
+
+} // namespace
+
+TextLayout::TextLayout(const AttributedString& text, const Options& options)
+    : m_text(text)
+    , m_options(options)
+{
+    m_layout = pango_layout_new(TextSystem::context());
+
+    // UTF-16 → UTF-8 with maps both ways; unpaired surrogates and NUL (which
+    // Pango cannot take) become U+FFFD of the same unit length.
+    const std::u16string& units = m_text.text();
+    std::vector<double> kernAt;
+    for (const auto& run : m_text.runs()) {
+        if (run.attributes.kern && *run.attributes.kern != 0 && std::isfinite(*run.attributes.kern)) {
+            kernAt.resize(units.size(), 0);
+            std::fill_n(kernAt.begin() + static_cast<std::ptrdiff_t>(run.range.location), run.range.length, *run.attributes.kern);
+        }
+    }
+    // Kerning adds its points after each character, as the phone's does. Pango's
+    // letter spacing splits it around characters and drops it at line ends, so
+    // each kerned character is followed instead by a combining grapheme joiner
+    // (invisible, never a break point) shaped as a box that wide.
+    std::vector<Spacer> spacers;
+    std::string utf8;
+    utf8.reserve(units.size() * 3);
+    m_unitToByte.assign(units.size() + 1, 0);
+    for (std::size_t i = 0; i < units.size();) {
+        char32_t c = units[i];
+        std::size_t width = 1;
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+            width = 2;
+        } else if ((c >= 0xD800 && c <= 0xDFFF) || c == 0) {
+            c = 0xFFFD;
+        }
+        for (std::size_t k = 0; k < width; ++k)
+            m_unitToByte[i + k] = utf8.size();
+        appendUtf8(utf8, c);
+        m_byteToUnit.resize(utf8.size(), i);
+        if (!kernAt.empty() && kernAt[i] != 0) {
+            spacers.push_back({ utf8.size(), m_unitToByte[i], kernAt[i] });
+            appendUtf8(utf8, kSpacer);
+            m_byteToUnit.resize(utf8.size(), i + width);
+        }
+        i += width;
+    }
+    m_unitToByte[units.size()] = utf8.size();
+    m_byteToUnit.push_back(units.size());
+    pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
+
+    PangoFontDescription* defaultFont = Font().makeDescription();
+    pango_layout_set_font_description(m_layout, defaultFont);
+    pango_font_description_free(defaultFont);
 
     ParagraphStyle paragraph = m_text.length() ? m_text.attributesAt(0).paragraph.value_or(ParagraphStyle {})
                                                : ParagraphStyle {};
     TextAlignment alignment = options.alignment.value_or(paragraph.alignment);
     LineBreakMode mode = options.lineBreakMode.value_or(paragraph.lineBreakMode);
 
-    if (paragraph.lineHeightMultiple > 0 && paragraph.lineHeightMultiple != 1)
-        insert(list, pango_attr_line_height_new(paragraph.lineHeightMultiple), 0, static_cast<unsigned>(utf8.size()));
     if (paragraph.lineSpacing > 0)
         pango_layout_set_spacing(m_layout, pangoUnits(paragraph.lineSpacing));
     // FIXME: paragraphSpacing is not applied; no screen sets it yet.
 
+    PangoAttrList* list = makeAttributes(m_text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
     pango_layout_set_attributes(m_layout, list);
     pango_attr_list_unref(list);
 
@@ -188,6 +236,27 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
     if (isTruncating(mode) && (options.maxLines > 0 || options.width <= 0)) {
         pango_layout_set_ellipsize(m_layout, pangoEllipsize(mode));
         pango_layout_set_height(m_layout, -std::max(1, options.maxLines));
+    }
+
+    // A negative kern larger than its character would move the pen back past
+    // the character's start, and Pango then measures the line from there; the
+    // next character may touch its predecessor but not overlap it.
+    bool clamped = false;
+    for (Spacer& spacer : spacers) {
+        if (spacer.kern >= 0)
+            continue;
+        PangoRectangle position;
+        pango_layout_index_to_pos(m_layout, static_cast<int>(spacer.charByte), &position);
+        double advance = std::abs(position.width) / kScale;
+        if (spacer.kern < -advance) {
+            spacer.kern = -advance;
+            clamped = true;
+        }
+    }
+    if (clamped) {
+        PangoAttrList* list = makeAttributes(m_text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
+        pango_layout_set_attributes(m_layout, list);
+        pango_attr_list_unref(list);
     }
 }
 
@@ -280,7 +349,8 @@ std::vector<TextLayout::PlacedBox> TextLayout::inlineBoxes() const
         for (int g = 0; g < run->glyphs->num_glyphs; ++g) {
             std::size_t byte = run->item->offset + run->glyphs->log_clusters[g];
             double advance = run->glyphs->glyphs[g].geometry.width / kScale;
-            if (byte < m_byteToUnit.size()) {
+            // Kerning spacers are shaped too; only a character's own byte counts.
+            if (byte < m_byteToUnit.size() && m_unitToByte[m_byteToUnit[byte]] == byte) {
                 std::size_t unit = m_byteToUnit[byte];
                 auto found = std::find_if(placed.begin(), placed.end(), [&](const PlacedBox& p) { return p.range.location == unit; });
                 if (found != placed.end()) {

@@ -167,6 +167,19 @@ TEST(TextLayout, AdjacentBoxesAreEachPlaced)
     EXPECT_NE(boxes[0].box.imageName, boxes[1].box.imageName);
 }
 
+TEST(TextLayout, KernedBoxesKeepTheirWidth)
+{
+    AttributedString string = withBoxes("a##b");
+    TextAttributes kern;
+    kern.kern = 4;
+    string.addAttributes(kern, { 0, string.length() });
+    TextLayout layout(string, {});
+    auto boxes = layout.inlineBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_NEAR(boxes[1].rect.x() - boxes[0].rect.x(), boxes[0].rect.width() + 4, 1e-3);
+    EXPECT_NEAR(layout.size().width, TextLayout(withBoxes("a##b"), {}).size().width + 16, 0.5);
+}
+
 TEST(TextLayout, EllipsisHidesBoxesPastIt)
 {
     ui::ParagraphStyle tail;
@@ -256,8 +269,27 @@ TEST(TextLayout, KernAndLineHeightMultipleWiden)
     TextAttributes kern;
     kern.kern = 3;
     kerned.addAttributes(kern, { 0, 4 });
-    // Three gaps between four letters.
-    EXPECT_NEAR(TextLayout::measure(kerned, 0).width - TextLayout::measure(text("abcd"), 0).width, 9, 0.5);
+    // Kerning follows each kerned character, the last one included (and
+    // replaces the font's own pair kerning, as on the phone).
+    EXPECT_NEAR(TextLayout::measure(kerned, 0).width - TextLayout::measure(text("abcd"), 0).width, 12, 0.5);
+    // A sign drawn close to the digits: only the gap after it shrinks.
+    Font large = Font::system(40);
+    AttributedString amount = text("¥12.00", large);
+    TextAttributes tight;
+    tight.kern = -10;
+    amount.addAttributes(tight, { 0, 1 });
+    TextLayout plainAmount(text("¥12.00", large), {}), tightAmount(amount, {});
+    EXPECT_NEAR(tightAmount.size().width, plainAmount.size().width - 10, 0.01);
+    EXPECT_NEAR(tightAmount.caretRect(1).x(), plainAmount.caretRect(1).x() - 10, 0.01);
+    EXPECT_NEAR(tightAmount.caretRect(2).x() - tightAmount.caretRect(1).x(),
+        plainAmount.caretRect(2).x() - plainAmount.caretRect(1).x(), 0.01);
+    EXPECT_EQ(tightAmount.indexAt({ tightAmount.size().width - 1, 5 }), 5u);
+    EXPECT_EQ(tightAmount.lines()[0].range, (ui::Range { 0, 6 }));
+    // Pulled back no further than the sign's own start.
+    AttributedString small = text("¥1");
+    tight.kern = -100;
+    small.addAttributes(tight, { 0, 1 });
+    EXPECT_NEAR(TextLayout::measure(small, 0).width, TextLayout::measure(text("1"), 0).width, 0.01);
 
     ui::ParagraphStyle doubled;
     doubled.lineHeightMultiple = 2;
