@@ -4,8 +4,10 @@
 //   qy_emoji_render LIST OUTDIR
 //
 // LIST has one emoji a line, "<number> <hex code point>...", as written by
-// tools/make_emoji_tables.py. For emoji n it writes, all square and 30 points wide:
-//   Emotion_n@2x.png (60 px) and Emotion_n@3x.png (90 px)   messenger style
+// tools/make_emoji_tables.py. For emoji n it writes, all square and 30 points wide
+// (the keyboard's key size):
+//   Emotion_n@2x.png (60 px)                                messenger style; the
+//       table names this file itself, so no other scale of it is ever looked up
 //   n.png (30 px), n@2x.png (60 px) and n@3x.png (90 px)    payment-app style
 // It fails, writing nothing further, when the font is missing or a line is bad, so a
 // build never ships pictures drawn by a fallback font.
@@ -206,7 +208,6 @@ int main(int argc, char** argv)
         const std::string n = std::to_string(emoji.number);
         const int px1 = int(kPoints), px2 = int(kPoints * 2), px3 = int(kPoints * 3);
         bool ok = writePicture(canvas.get(), box, px2, folder + "/Emotion_" + n + "@2x.png")
-            && writePicture(canvas.get(), box, px3, folder + "/Emotion_" + n + "@3x.png")
             && writePicture(canvas.get(), box, px1, folder + "/" + n + ".png")
             && writePicture(canvas.get(), box, px2, folder + "/" + n + "@2x.png")
             && writePicture(canvas.get(), box, px3, folder + "/" + n + "@3x.png");
