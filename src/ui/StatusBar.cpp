@@ -67,7 +67,7 @@ void StatusBar::draw(GraphicsContext& context, double screenWidth) const
     Point apex { x + 7, 14.5 };
     for (int ring = 1; ring <= 3; ++ring) {
         context.beginPath();
-        context.addArc(apex, ring * 3.3, -M_PI * 0.75, -M_PI * 0.25, false);
+        context.addArc(apex, ring * 3.3, -M_PI * 0.75, -M_PI * 0.25, true);
         context.strokePath(ink, 1.6, LineCap::Round);
     }
     context.fillEllipse({ apex.x - 1.1, apex.y - 1.1, 2.2, 2.2 }, ink);
