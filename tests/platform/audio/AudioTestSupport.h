@@ -19,10 +19,12 @@
 
 namespace audiotest {
 
-// A fresh home folder for one test, removed afterwards.
+// A fresh home folder for one test, removed afterwards; the previous home
+// comes back so later tests in the same program are not affected.
 class TempHome {
 public:
     TempHome()
+        : m_previous(platform::folders::homeFolder())
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "qyshot-audio-XXXXXX").string();
         std::vector<char> buffer(pattern.begin(), pattern.end());
@@ -32,6 +34,7 @@ public:
     }
     ~TempHome()
     {
+        platform::folders::setHomeFolder(m_previous);
         std::error_code error;
         std::filesystem::remove_all(m_path, error);
     }
@@ -39,6 +42,7 @@ public:
     const std::string& path() const { return m_path; }
 
 private:
+    std::string m_previous;
     std::string m_path;
 };
 
