@@ -34,7 +34,7 @@ struct Scene {
     std::optional<double> startTime;
     std::optional<std::string> timeZone;
     StatusBarSettings statusBar;
-    nlohmann::json store = nlohmann::json::object();
+    nlohmann::ordered_json store = nlohmann::ordered_json::object();
     std::vector<std::unique_ptr<SceneAction>> actions;
 };
 

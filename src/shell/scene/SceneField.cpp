@@ -74,14 +74,14 @@ ui::Point SceneField::point() const
     return point;
 }
 
-const nlohmann::json& SceneField::object() const
+const nlohmann::ordered_json& SceneField::object() const
 {
     if (!m_value.is_object())
         fail("expected an object { ... }");
     return m_value;
 }
 
-const nlohmann::json& SceneField::array() const
+const nlohmann::ordered_json& SceneField::array() const
 {
     if (!m_value.is_array())
         fail("expected a list [ ... ]");

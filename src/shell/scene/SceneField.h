@@ -13,13 +13,13 @@ namespace shell {
 // complaint about it names the field ("actions[2].tap.tag: expected an integer").
 class SceneField {
 public:
-    SceneField(const nlohmann::json& value, std::string path)
+    SceneField(const nlohmann::ordered_json& value, std::string path)
         : m_value(value)
         , m_path(std::move(path))
     {
     }
 
-    const nlohmann::json& json() const { return m_value; }
+    const nlohmann::ordered_json& json() const { return m_value; }
     const std::string& path() const { return m_path; }
 
     // The member `name` of an object field, or nullopt when it is absent.
@@ -37,8 +37,8 @@ public:
     bool boolean() const;
     // [x, y] in points.
     ui::Point point() const;
-    const nlohmann::json& object() const;
-    const nlohmann::json& array() const;
+    const nlohmann::ordered_json& object() const;
+    const nlohmann::ordered_json& array() const;
     // Refuses members other than `known` (a misspelt key would otherwise be
     // silently ignored).
     void expectOnlyMembers(const std::vector<std::string>& known) const;
@@ -46,7 +46,7 @@ public:
     [[noreturn]] void fail(const std::string& message) const;
 
 private:
-    const nlohmann::json& m_value;
+    const nlohmann::ordered_json& m_value;
     std::string m_path;
 };
 

@@ -67,17 +67,17 @@ Scene SceneReader::readFile(const std::string& path)
 
 Scene SceneReader::readText(const std::string& text)
 {
-    nlohmann::json json;
+    nlohmann::ordered_json json;
     try {
-        json = nlohmann::json::parse(text);
-    } catch (const nlohmann::json::parse_error& error) {
+        json = nlohmann::ordered_json::parse(text);
+    } catch (const nlohmann::ordered_json::parse_error& error) {
         // The library's message names the line and column of the mistake.
         throw SceneError("scene", std::string("not valid JSON (") + error.what() + ")");
     }
     return read(json);
 }
 
-Scene SceneReader::read(const nlohmann::json& json)
+Scene SceneReader::read(const nlohmann::ordered_json& json)
 {
     SceneField root(json, "");
     if (!root.isObject())

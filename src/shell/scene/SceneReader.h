@@ -13,7 +13,7 @@ class SceneReader {
 public:
     static Scene readFile(const std::string& path);
     static Scene readText(const std::string& text);
-    static Scene read(const nlohmann::json& json);
+    static Scene read(const nlohmann::ordered_json& json);
 };
 
 } // namespace shell

@@ -1,0 +1,111 @@
+#include "ShellTest.h"
+
+#include <map>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "platform/ImageCodec.h"
+#include "shell/commands/DemoCommand.h"
+#include "shell/commands/GlobalOptions.h"
+#include "shell/commands/RenderCommand.h"
+
+using shell::RenderCommand;
+
+// The text chunks of a PNG file (tEXt and iTXt), keyword → text.
+static std::map<std::string, std::string> pngTexts(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::map<std::string, std::string> texts;
+    size_t at = 8;
+    while (at + 8 <= bytes.size()) {
+        size_t length = (size_t(bytes[at]) << 24) | (size_t(bytes[at + 1]) << 16) | (size_t(bytes[at + 2]) << 8) | bytes[at + 3];
+        std::string type(bytes.begin() + at + 4, bytes.begin() + at + 8);
+        if (at + 12 + length > bytes.size())
+            break;
+        std::string data(bytes.begin() + at + 8, bytes.begin() + at + 8 + length);
+        if (type == "tEXt" || type == "iTXt") {
+            auto nul = data.find('\0');
+            texts[data.substr(0, nul)] = data.substr(nul + 1);
+        }
+        at += 12 + length;
+    }
+    return texts;
+}
+
+class RenderCommandTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        shell::GlobalOptions::shared().reset();
+    }
+    int render(const std::string& sceneText, std::optional<std::string> tree = std::nullopt)
+    {
+        RenderCommand::Options options;
+        options.scenePath = writeFile("scene.json", sceneText);
+        options.outputPath = (folder / "out/final.png").string();
+        options.treePath = tree;
+        return RenderCommand::run(options);
+    }
+};
+
+TEST_F(RenderCommandTest, WritesTheHomeScreenAsPngWithProgramAndCompositeMarking)
+{
+    auto treePath = (folder / "tree.json").string();
+    ASSERT_EQ(render(R"({"device": "iphone5", "statusBar": {"time": "09:41"}})", treePath), 0);
+
+    auto image = platform::imagecodec::decodeFile((folder / "out/final.png").string());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 640);
+    EXPECT_EQ(image->height, 1136);
+    auto texts = pngTexts(folder / "out/final.png");
+    EXPECT_EQ(texts["Software"].rfind("qyshot", 0), 0u);
+    EXPECT_NE(texts["XML:com.adobe.xmp"].find("compositeSynthetic"), std::string::npos);
+
+    // The tree names the home screen's title and its five pictures.
+    std::ifstream in(treePath);
+    std::string tree((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(tree.find("\"text\": \"截屏工坊\""), std::string::npos);
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_NE(tree.find("QYHome_" + std::to_string(i)), std::string::npos) << i;
+}
+
+TEST_F(RenderCommandTest, ExitCodesTellBadScenesFromUnwritableOutput)
+{
+    EXPECT_EQ(render(R"({"actions": [{"tap": {"tag": 12345}}]})"), RenderCommand::kBadScene);
+    EXPECT_EQ(render(R"({"device": "nokia"})"), RenderCommand::kBadScene);
+    EXPECT_EQ(render("{"), RenderCommand::kBadScene);
+    EXPECT_FALSE(std::filesystem::exists(folder / "out/final.png"));
+
+    RenderCommand::Options options;
+    options.scenePath = writeFile("scene.json", "{}");
+    options.outputPath = "/proc/qyshot-cannot-write-here/final.png";
+    EXPECT_EQ(RenderCommand::run(options), RenderCommand::kOutputFailed);
+}
+
+TEST_F(RenderCommandTest, TheCommandLineDeviceWinsOverTheScene)
+{
+    shell::GlobalOptions::shared().reset();
+    CLI::App app;
+    shell::GlobalOptions::shared().addTo(app);
+    app.parse(std::vector<std::string> { "iphone6plus", "--device" });
+    ASSERT_EQ(render(R"({"device": "iphone4"})"), 0);
+    auto image = platform::imagecodec::decodeFile((folder / "out/final.png").string());
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->width, 1242);
+    shell::GlobalOptions::shared().reset();
+}
+
+TEST(DemoScenesTest, EveryBundledSceneReadsAndTheHomeScreenIsThereForEachDevice)
+{
+    auto files = shell::DemoCommand::sceneFiles();
+    std::vector<std::string> names;
+    for (auto& file : files) {
+        EXPECT_NO_THROW(shell::SceneReader::readFile(file)) << file;
+        names.push_back(std::filesystem::path(file).stem().string());
+    }
+    for (const char* device : { "iphone4", "iphone5", "iphone6", "iphone6plus" })
+        EXPECT_NE(std::find(names.begin(), names.end(), std::string("home-") + device), names.end()) << device;
+}

@@ -1,0 +1,193 @@
+#include "ShellTest.h"
+
+#include <vector>
+
+#include "platform/ImageCodec.h"
+#include "shell/scene/SceneError.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/ScrollView.h"
+
+using namespace ui;
+
+// A view that takes typed text, as a text field does.
+class TextSink : public View {
+public:
+    using View::View;
+    bool canBecomeFirstResponder() const override { return true; }
+    bool hasKeyInput() const override { return true; }
+    void insertText(const std::u16string& text) override { typed += text; }
+    void deleteBackward() override
+    {
+        if (!typed.empty())
+            typed.pop_back();
+    }
+    std::u16string typed;
+};
+
+class SceneActionsTest : public ShellTest {
+protected:
+    // A button at `frame` that counts its touch-up-inside events in `count`.
+    static std::shared_ptr<Button> countingButton(Rect frame, int& count)
+    {
+        auto button = Button::make(Button::Type::System);
+        button->setFrame(frame);
+        button->addAction(TouchUpInside, [&count](Control&) { ++count; });
+        return button;
+    }
+
+    // The field a failing scene names, or "" when it plays.
+    std::string failure(const std::string& scene, std::function<void(Window&)> build)
+    {
+        try {
+            play(scene, std::move(build));
+        } catch (const shell::SceneError& error) {
+            return error.what();
+        }
+        return {};
+    }
+};
+
+TEST_F(SceneActionsTest, TapByTextArrivesAsTouchUpInsideOnTheButton)
+{
+    int ok = 0, other = 0;
+    play(R"({"actions": [{"tap": {"text": "确定"}}]})", [&](Window& w) {
+        auto button = countingButton({ 20, 100, 120, 44 }, ok);
+        button->setTitle(std::string("确定"));
+        w.addSubview(button);
+        w.addSubview(countingButton({ 200, 100, 120, 44 }, other));
+    });
+    EXPECT_EQ(ok, 1);
+    EXPECT_EQ(other, 0);
+}
+
+TEST_F(SceneActionsTest, TapByTagByImageAndByPoint)
+{
+    int tagged = 0, pictured = 0, pointed = 0;
+    play(R"({"actions": [{"tap": {"tag": 7}}, {"tap": {"image": "QYHome_1"}}, {"tap": [50, 420]}]})", [&](Window& w) {
+        auto a = countingButton({ 20, 100, 120, 44 }, tagged);
+        a->setTag(7);
+        w.addSubview(a);
+        auto b = countingButton({ 20, 200, 320, 120 }, pictured);
+        b->setImage(Image::named("QYHome_1.png"));
+        w.addSubview(b);
+        w.addSubview(countingButton({ 20, 400, 100, 44 }, pointed));
+    });
+    EXPECT_EQ(tagged, 1);
+    EXPECT_EQ(pictured, 1);
+    EXPECT_EQ(pointed, 1);
+}
+
+TEST_F(SceneActionsTest, TextIsFoundFrontMostFirst)
+{
+    int below = 0, above = 0;
+    std::shared_ptr<Window> alert;
+    play(R"({"actions": [{"tap": {"text": "好"}}]})", [&](Window& w) {
+        auto back = countingButton({ 20, 100, 120, 44 }, below);
+        back->setTitle(std::string("好"));
+        w.addSubview(back);
+        // A higher window showing the same title elsewhere: the person sees it on top.
+        alert = std::make_shared<Window>(Rect { 0, 300, 375, 200 });
+        alert->setWindowLevel(WindowLevel::Alert);
+        auto front = countingButton({ 20, 50, 120, 44 }, above);
+        front->setTitle(std::string("好"));
+        alert->addSubview(front);
+        alert->setHidden(false);
+        ui::Application::shared().addWindow(alert);
+    });
+    EXPECT_EQ(above, 1);
+    EXPECT_EQ(below, 0);
+}
+
+TEST_F(SceneActionsTest, MissingHiddenAndOffScreenTargetsAreErrorsNamingTheAction)
+{
+    auto build = [](Window& w) {
+        auto hidden = std::make_shared<Label>(Rect { 10, 10, 100, 20 });
+        hidden->setText(std::string("藏"));
+        hidden->setHidden(true);
+        w.addSubview(hidden);
+        auto below = std::make_shared<Label>(Rect { 10, 900, 100, 20 });
+        below->setText(std::string("远"));
+        w.addSubview(below);
+    };
+    std::string missing = failure(R"({"actions": [{"wait": 0}, {"tap": {"text": "无"}}]})", build);
+    EXPECT_EQ(missing.rfind("actions[1].tap: no visible view showing \"无\"", 0), 0u) << missing;
+    std::string hidden = failure(R"({"actions": [{"longPress": {"text": "藏"}}]})", build);
+    EXPECT_EQ(hidden.rfind("actions[0].longPress: no visible view", 0), 0u) << hidden;
+    std::string far = failure(R"({"actions": [{"tap": {"text": "远"}}]})", build);
+    EXPECT_NE(far.find("off screen"), std::string::npos) << far;
+    std::string untyped = failure(R"({"actions": [{"type": "x"}]})", build);
+    EXPECT_EQ(untyped.rfind("actions[0].type: ", 0), 0u) << untyped;
+}
+
+TEST_F(SceneActionsTest, LongPressHoldsTheFingerDownForASecond)
+{
+    double down = 0, up = 0;
+    play(R"({"actions": [{"longPress": [60, 120]}]})", [&](Window& w) {
+        auto button = Button::make();
+        button->setFrame({ 20, 100, 120, 44 });
+        button->addAction(TouchDown, [&](Control&) { down = platform::MainQueue::shared().now(); });
+        button->addAction(TouchUpInside, [&](Control&) { up = platform::MainQueue::shared().now(); });
+        w.addSubview(button);
+    });
+    EXPECT_GE(up - down, 1.0 - 1e-9);
+    EXPECT_LT(up - down, 1.1);
+}
+
+TEST_F(SceneActionsTest, WaitLetsVirtualTimePassSoDelayedWorkRuns)
+{
+    // Launch and every action settle for half a second; the scene's waits add theirs.
+    std::vector<double> fired;
+    double start = 0;
+    auto build = [&](Window&) {
+        start = platform::MainQueue::shared().now();
+        platform::MainQueue::shared().after(2.0, [&] { fired.push_back(platform::MainQueue::shared().now() - start); });
+    };
+    play(R"({"time": 1000, "actions": [{"wait": 0.5}]})", build);
+    EXPECT_DOUBLE_EQ(start, 1000);
+    EXPECT_TRUE(fired.empty()); // 0.5 + 0.5 + 0.5 seconds have passed
+    EXPECT_NEAR(platform::MainQueue::shared().now() - start, 1.5, 1e-6);
+
+    play(R"({"time": 1000, "actions": [{"wait": 1.25}]})", build);
+    ASSERT_EQ(fired.size(), 1u);
+    // The task ran at its own due time, not at the end of a step.
+    EXPECT_NEAR(fired[0], 2.0, 1e-6);
+}
+
+TEST_F(SceneActionsTest, TypedTextAndKeysGoToTheFirstResponder)
+{
+    std::shared_ptr<TextSink> sink;
+    play(R"({"actions": [{"type": "你好ab"}, {"key": "backspace"}, {"key": "return"}, {"type": "😀"}]})", [&](Window& w) {
+        sink = std::make_shared<TextSink>(Rect { 0, 100, 375, 40 });
+        w.addSubview(sink);
+        sink->becomeFirstResponder();
+    });
+    EXPECT_EQ(sink->typed, u"你好a\n😀");
+}
+
+TEST_F(SceneActionsTest, DragScrollsAScrollView)
+{
+    std::shared_ptr<ScrollView> scroll;
+    play(R"({"actions": [{"drag": {"from": [180, 500], "to": [180, 300], "seconds": 0.5}}, {"wait": 3}]})", [&](Window& w) {
+        scroll = std::make_shared<ScrollView>(Rect { 0, 64, 375, 603 });
+        scroll->setContentSize({ 375, 2000 });
+        w.addSubview(scroll);
+    });
+    EXPECT_GE(scroll->contentOffset().y, 200 - 1);
+}
+
+TEST_F(SceneActionsTest, ScreenshotAndDumpGoIntoTheOutputFolder)
+{
+    play(R"({"actions": [{"screenshot": "steps/one.png"}, {"dump": "steps/one.json"}]})", [](Window& w) {
+        auto label = std::make_shared<Label>(Rect { 10, 100, 200, 30 });
+        label->setText(std::string("第一步"));
+        w.addSubview(label);
+    });
+    auto png = platform::imagecodec::decodeFile((folder / "steps/one.png").string());
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->width, 750);
+    EXPECT_EQ(png->height, 1334);
+    std::ifstream dump(folder / "steps/one.json");
+    auto tree = nlohmann::json::parse(dump);
+    EXPECT_EQ(tree["windows"][0]["children"][0]["text"], "第一步");
+}
