@@ -3,6 +3,7 @@
 #include <plist/plist.h>
 #include <unicode/unistr.h>
 
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -16,17 +17,17 @@ struct PlistDeleter {
     void operator()(plist_t node) const { plist_free(node); }
 };
 
+// The library's own string getter aborts on a string holding a NUL character,
+// which a damaged file can contain; such a value names no picture anyway.
 std::optional<std::string> stringValue(plist_t node)
 {
     if (plist_get_node_type(node) != PLIST_STRING)
         return std::nullopt;
-    char* value = nullptr;
-    plist_get_string_val(node, &value);
-    if (!value)
+    std::uint64_t length = 0;
+    const char* value = plist_get_string_ptr(node, &length);
+    if (!value || std::memchr(value, '\0', std::size_t(length)) != nullptr)
         return std::nullopt;
-    std::string result(value);
-    free(value);
-    return result;
+    return std::string(value, std::size_t(length));
 }
 
 std::u16string utf16(const std::string& utf8)

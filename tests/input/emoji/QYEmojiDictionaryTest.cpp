@@ -123,3 +123,15 @@ TEST(QYEmojiDictionary, MissingFileIsNoTable)
 {
     EXPECT_FALSE(QYEmojiDictionary::fromFile("/nonexistent/Emotion.plist").has_value());
 }
+
+TEST(QYEmojiDictionary, ValuesHoldingNulCharactersAreLeftOut)
+{
+    // Found by fuzzing: the plist library aborts when asked for such a string.
+    std::string body = "<dict><key>[猫]</key><string>Emotion_1";
+    body += '\0';
+    body += "14@2x.png</string><key>[狗]</key><string>Emotion_113@2x.png</string></dict>";
+    auto table = fromText(xmlPlist(body));
+    EXPECT_EQ(table.size(), 1u);
+    EXPECT_EQ(table.imageNameForCode(u"[猫]"), nullptr);
+    EXPECT_NE(table.imageNameForCode(u"[狗]"), nullptr);
+}
