@@ -157,8 +157,10 @@ std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
     out.height = height;
     out.stride = width * 4;
     out.pixels.resize(static_cast<std::size_t>(out.stride) * height);
+    // Print-workflow JPEGs hold CMYK, which the decoder will not turn into RGB itself.
+    bool cmyk = colorspace == TJCS_CMYK || colorspace == TJCS_YCCK;
     if (tjDecompress2(tj.handle, bytes.data(), bytes.size(), out.pixels.data(), width, out.stride, height,
-            kTurboFormat, 0)
+            cmyk ? TJPF_CMYK : kTurboFormat, 0)
         != 0) {
         // Warnings such as stray bytes between markers still give a whole picture;
         // a file cut short does not, and must not pass for one.
@@ -166,6 +168,17 @@ std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
         if (tjGetErrorCode(tj.handle) == TJERR_FATAL || std::strstr(message, "Premature end")) {
             log::line("imagecodec", std::string("JPEG refused: ") + message);
             return std::nullopt;
+        }
+    }
+    if (cmyk) {
+        // Such files store the inks inverted (as Photoshop writes them), so
+        // each channel is simply the product of its ink and the black ink.
+        for (std::size_t i = 0; i + 3 < out.pixels.size(); i += 4) {
+            const std::uint8_t* ink = &out.pixels[i];
+            std::uint32_t k = ink[3];
+            std::uint32_t r = ink[0] * k / 255, g = ink[1] * k / 255, b = ink[2] * k / 255;
+            std::uint32_t word = 0xFF000000u | (r << 16) | (g << 8) | b;
+            std::memcpy(&out.pixels[i], &word, 4);
         }
     }
     return applyOrientation(std::move(out), exifOrientation(bytes));

@@ -296,3 +296,23 @@ TEST(ImageCodec, JpegExifOrientationTurnsPhotosUpright)
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->width, 32);
 }
+
+TEST(ImageCodec, CmykJpegBecomesRgb)
+{
+    // Inverted inks as Photoshop stores them: full red is no cyan, full magenta
+    // and yellow, no black — 255, 0, 0, 255 once inverted.
+    std::vector<std::uint8_t> inks;
+    for (int i = 0; i < 16 * 16; ++i)
+        inks.insert(inks.end(), { 255, 0, 0, 255 });
+    tjhandle tj = tjInitCompress();
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    ASSERT_EQ(tjCompress2(tj, inks.data(), 16, 64, 16, TJPF_CMYK, &buffer, &size, TJSAMP_444, 95, 0), 0);
+    std::vector<std::uint8_t> jpeg(buffer, buffer + size);
+    tjFree(buffer);
+    tjDestroy(tj);
+    auto decoded = codec::decode(jpeg);
+    ASSERT_TRUE(decoded);
+    EXPECT_TRUE(isRed(pixelAt(*decoded, 8, 8)));
+    EXPECT_EQ(channel(pixelAt(*decoded, 8, 8), 24), 255);
+}
