@@ -18,6 +18,23 @@ namespace {
 
 constexpr double kPollInterval = 0.01;
 
+// Keeps SDL's audio subsystem up for as long as a capture or playback made by
+// the device lives, even when the device itself is gone first.
+class AudioSubsystemUse {
+public:
+    AudioSubsystemUse() { m_initialized = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0; }
+    ~AudioSubsystemUse()
+    {
+        if (m_initialized)
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+    AudioSubsystemUse(const AudioSubsystemUse&) = delete;
+    AudioSubsystemUse& operator=(const AudioSubsystemUse&) = delete;
+
+private:
+    bool m_initialized = false;
+};
+
 // Filled by SDL's audio thread, drained by the main queue.
 struct CaptureBuffer {
     std::mutex mutex;
@@ -110,6 +127,7 @@ private:
         m_timer.reset();
     }
 
+    AudioSubsystemUse m_subsystem;
     CaptureBuffer m_buffer;
     SDL_AudioDeviceID m_device = 0;
     std::shared_ptr<Timer> m_timer;
@@ -199,6 +217,7 @@ private:
         m_timer.reset();
     }
 
+    AudioSubsystemUse m_subsystem;
     PlaybackSource m_source;
     int m_sampleRate;
     SDL_AudioDeviceID m_device = 0;
