@@ -190,6 +190,17 @@ TEST(QYEmojiLabel, LinksAreColouredAndATappedLinkIsReported)
     ui::Point onLink{digitX, textRect.midY()};
     ui::Point offLink{textRect.x() + 4, textRect.midY()};
 
+    // While pressed, the link's background is filled (white level 0.631).
+    auto press = std::make_shared<ui::Touch>(std::weak_ptr<ui::Window>(), label->sharedView(), onLink, 0);
+    label->touchesBegan({press});
+    auto pressed = ui::Renderer::snapshotView(*label, 2);
+    ASSERT_TRUE(pressed);
+    auto fill = pixelAt(*pressed, {digitX, textRect.y() + 2});
+    EXPECT_NEAR(fill[0], 161, 3);
+    EXPECT_NEAR(fill[2], 161, 3);
+    label->touchesCancelled({press});
+    EXPECT_TRUE(delegate->selected.empty()) << "a cancelled press selects nothing";
+
     tap(*label, offLink);
     EXPECT_TRUE(delegate->selected.empty());
     tap(*label, onLink);
