@@ -5,6 +5,7 @@
 #include "platform/MainQueue.h"
 #include "ui/Control.h"
 #include "ui/GestureRecognizer.h"
+#include "ui/Keyboard.h"
 
 namespace ui {
 
@@ -233,6 +234,7 @@ bool Application::hasRunningAnimations() const
 
 void Application::reset()
 {
+    Keyboard::shared().reset();
     m_touch.reset();
     m_recognizers.clear();
     m_touchView.reset();

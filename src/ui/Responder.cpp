@@ -1,6 +1,7 @@
 #include "ui/Responder.h"
 
 #include "ui/Application.h"
+#include "ui/Keyboard.h"
 
 namespace ui {
 
@@ -28,6 +29,10 @@ void Responder::touchesCancelled(const TouchList& touches)
         next->touchesCancelled(touches);
 }
 
+// While one input hands the keyboard to another, the keyboard must not
+// leave and come back; it follows the final first responder only.
+static int s_handOver = 0;
+
 bool Responder::becomeFirstResponder()
 {
     if (isFirstResponder())
@@ -35,12 +40,19 @@ bool Responder::becomeFirstResponder()
     if (!canBecomeFirstResponder())
         return false;
     auto& app = Application::shared();
+    auto self = shared_from_this();
     if (auto current = app.firstResponder()) {
-        if (!current->resignFirstResponder())
+        ++s_handOver;
+        bool resigned = current->resignFirstResponder();
+        --s_handOver;
+        if (!resigned) {
+            Keyboard::shared().update();
             return false;
+        }
     }
-    app.setFirstResponder(shared_from_this());
+    app.setFirstResponder(self);
     didBecomeFirstResponder();
+    Keyboard::shared().update();
     return true;
 }
 
@@ -53,6 +65,8 @@ bool Responder::resignFirstResponder()
     auto keep = shared_from_this();
     Application::shared().clearFirstResponder();
     didResignFirstResponder();
+    if (s_handOver == 0)
+        Keyboard::shared().update();
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "ui/TextField.h"
 
+#include "ui/Keyboard.h"
+
 #include <algorithm>
 
 #include "ui/graphics/GraphicsContext.h"
@@ -163,6 +165,8 @@ bool TextField::replaceCharacters(Range range, const std::u16string& replacement
     m_text.replace(range.location, range.length, replacement);
     m_caret = range.location + replacement.size();
     setNeedsDisplay();
+    if (isFirstResponder())
+        Keyboard::shared().update(); // the return key may light up or dim
     sendActions(EditingChanged);
     return true;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "ui/Control.h"
+#include "ui/KeyboardTraits.h"
 #include "ui/graphics/AttributedString.h"
 #include "ui/graphics/Font.h"
 
@@ -11,15 +12,13 @@ namespace ui {
 
 enum class TextBorderStyle { None, Line, Bezel, RoundedRect };
 enum class TextFieldViewMode { Never, WhileEditing, UnlessEditing, Always };
-enum class KeyboardType { Default, NumberPad, DecimalPad };
-enum class ReturnKeyType { Default, Done, Send };
 
 // A one-line text input. Text, ranges and lengths are in UTF-16 units; a
 // deletion never splits a character made of two units. Typed text arrives from
 // the window host (or the on-screen keyboard) while it is first responder.
 // Delegate questions are std::function members, asked only when set; events go
 // out as EditingDidBegin, EditingChanged, EditingDidEnd and EditingDidEndOnExit.
-class TextField : public Control {
+class TextField : public Control, public KeyboardInput {
 public:
     TextField();
     explicit TextField(const Rect& frame);
@@ -82,6 +81,7 @@ public:
     void deleteBackward() override;
     void setMarkedText(const std::u16string& text) override;
     bool returnKeyEnabled() const { return !enablesReturnKeyAutomatically || !m_text.empty(); }
+    KeyboardTraits keyboardTraits() const override { return { keyboardType, returnKeyType, returnKeyEnabled() }; }
 
     void touchesEnded(const TouchList& touches) override;
     void layoutSubviews() override;

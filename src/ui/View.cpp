@@ -324,6 +324,14 @@ Point View::fromWindow(Point point) const
     return point;
 }
 
+Rect View::frameInScreen() const
+{
+    Rect inWindow = convertRectTo(bounds(), nullptr);
+    if (Window* w = window())
+        return inWindow.offsetBy(w->frame().x(), w->frame().y());
+    return inWindow;
+}
+
 Point View::convertPointTo(Point point, const View* view) const
 {
     Point inWindow = toWindow(point);

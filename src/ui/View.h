@@ -129,6 +129,8 @@ public:
     Point convertPointFrom(Point point, const View* view) const;
     Rect convertRectTo(const Rect& rect, const View* view) const;
     Rect convertRectFrom(const Rect& rect, const View* view) const;
+    // The view's bounds in screen coordinates (through its window's frame).
+    Rect frameInScreen() const;
     // Window coordinates of a point in this view, and back.
     Point toWindow(Point point) const;
     Point fromWindow(Point point) const;

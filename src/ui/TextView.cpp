@@ -1,0 +1,300 @@
+#include "ui/TextView.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ui/Keyboard.h"
+#include "ui/NotificationCenter.h"
+#include "ui/TextField.h"
+#include "ui/graphics/GraphicsContext.h"
+#include "ui/graphics/TextLayout.h"
+
+namespace ui {
+
+TextView::TextView()
+    : TextView(Rect {})
+{
+}
+
+TextView::TextView(const Rect& frame)
+    : ScrollView(frame)
+{
+    showsHorizontalScrollIndicator = false;
+    updateContentSize();
+}
+
+void TextView::setText(const std::u16string& text)
+{
+    if (m_text == text)
+        return;
+    m_text = text;
+    m_caret = m_text.size();
+    textDidChange(false);
+}
+
+void TextView::setFont(const Font& font)
+{
+    if (m_font == font)
+        return;
+    m_font = font;
+    updateContentSize();
+    setNeedsDisplay();
+}
+
+void TextView::setTextColor(const Color& color)
+{
+    if (m_textColor == color)
+        return;
+    m_textColor = color;
+    setNeedsDisplay();
+}
+
+void TextView::setTextAlignment(TextAlignment alignment)
+{
+    if (m_alignment == alignment)
+        return;
+    m_alignment = alignment;
+    setNeedsDisplay();
+}
+
+void TextView::setTextContainerInset(const EdgeInsets& insets)
+{
+    if (m_containerInset == insets)
+        return;
+    m_containerInset = insets;
+    updateContentSize();
+    setNeedsDisplay();
+}
+
+void TextView::setLineFragmentPadding(double padding)
+{
+    if (m_padding == padding)
+        return;
+    m_padding = padding;
+    updateContentSize();
+    setNeedsDisplay();
+}
+
+void TextView::setSelectedRange(Range range)
+{
+    m_caret = std::min(range.location + range.length, m_text.size());
+    if (m_caret > 0 && m_caret < m_text.size() && m_text[m_caret] >= 0xDC00 && m_text[m_caret] <= 0xDFFF)
+        --m_caret;
+    setNeedsDisplay();
+}
+
+double TextView::textWidth() const
+{
+    return std::max(1.0, bounds().width() - m_containerInset.left - m_containerInset.right - 2 * m_padding);
+}
+
+AttributedString TextView::displayedText() const
+{
+    TextAttributes attributes;
+    attributes.font = m_font;
+    attributes.foreground = m_textColor;
+    ParagraphStyle paragraph;
+    paragraph.alignment = m_alignment;
+    paragraph.lineBreakMode = LineBreakMode::WordWrap;
+    attributes.paragraph = paragraph;
+    AttributedString string(m_text, attributes);
+    if (!m_marked.empty()) {
+        TextAttributes marked = attributes;
+        marked.underline = true;
+        string.replace({ m_caret, 0 }, AttributedString(m_marked, marked));
+    }
+    return string;
+}
+
+double TextView::contentHeightForWidth(double width) const
+{
+    double wrap = std::max(1.0, width - m_containerInset.left - m_containerInset.right - 2 * m_padding);
+    auto text = displayedText();
+    double textHeight = m_font.lineHeight();
+    if (text.length() > 0) {
+        // A trailing line break starts a new, empty line below the text.
+        if (text.text().back() == u'\n')
+            text.append(AttributedString(u" ", text.attributesAt(text.length() - 1)));
+        textHeight = TextLayout::measure(text, wrap).height;
+    }
+    return std::ceil(textHeight + m_containerInset.top + m_containerInset.bottom);
+}
+
+void TextView::updateContentSize()
+{
+    setContentSize({ bounds().width(), contentHeightForWidth(bounds().width()) });
+}
+
+void TextView::boundsSizeDidChange(Size)
+{
+    updateContentSize();
+}
+
+Rect TextView::caretRect(std::size_t index) const
+{
+    auto text = displayedText();
+    TextLayout::Options options;
+    options.width = textWidth();
+    double left = m_containerInset.left + m_padding;
+    if (text.length() == 0)
+        return { left, m_containerInset.top, 2, m_font.lineHeight() };
+    if (index == text.length() && text.text().back() == u'\n') {
+        double height = contentHeightForWidth(bounds().width()) - m_containerInset.top - m_containerInset.bottom;
+        return { left, m_containerInset.top + height - m_font.lineHeight(), 2, m_font.lineHeight() };
+    }
+    TextLayout layout(text, options);
+    Rect caret = layout.caretRect(index);
+    return caret.offsetBy(left, m_containerInset.top);
+}
+
+void TextView::scrollRangeToVisible(Range range)
+{
+    Rect caret = caretRect(range.location + range.length);
+    scrollRectToVisible(caret.insetBy(0, -m_containerInset.bottom / 2), false);
+}
+
+void TextView::textDidChange(bool byUser)
+{
+    auto self = sharedView();
+    updateContentSize();
+    setNeedsDisplay();
+    if (byUser && didChange)
+        didChange(*this);
+    NotificationCenter::shared().post(TextDidChangeNotification, {}, this);
+}
+
+bool TextView::replaceText(Range range, const std::u16string& replacement)
+{
+    range.location = std::min(range.location, m_text.size());
+    range.length = std::min(range.length, m_text.size() - range.location);
+    auto self = sharedView();
+    if (shouldChangeText && !shouldChangeText(*this, range, replacement))
+        return false;
+    m_text.replace(range.location, range.length, replacement);
+    m_caret = range.location + replacement.size();
+    if (isFirstResponder())
+        Keyboard::shared().update();
+    textDidChange(true);
+    if (isFirstResponder())
+        scrollRangeToVisible({ m_caret, 0 });
+    return true;
+}
+
+bool TextView::becomeFirstResponder()
+{
+    if (isFirstResponder())
+        return true;
+    if (shouldBeginEditing && !shouldBeginEditing(*this))
+        return false;
+    return ScrollView::becomeFirstResponder();
+}
+
+void TextView::didBecomeFirstResponder()
+{
+    auto self = sharedView();
+    setNeedsDisplay();
+    if (didBeginEditing)
+        didBeginEditing(*this);
+}
+
+void TextView::didResignFirstResponder()
+{
+    auto self = sharedView();
+    m_marked.clear();
+    setNeedsDisplay();
+    if (didEndEditing)
+        didEndEditing(*this);
+}
+
+KeyboardTraits TextView::keyboardTraits() const
+{
+    return { keyboardType, returnKeyType, !enablesReturnKeyAutomatically || !m_text.empty() };
+}
+
+void TextView::insertText(const std::u16string& text)
+{
+    m_marked.clear();
+    if ((text == u"\n" || text == u"\r") && !keyboardTraits().returnKeyEnabled)
+        return;
+    replaceText({ m_caret, 0 }, text == u"\r" ? u"\n" : text);
+}
+
+void TextView::deleteBackward()
+{
+    if (!m_marked.empty()) {
+        m_marked.clear();
+        setNeedsDisplay();
+        return;
+    }
+    if (m_caret == 0)
+        return;
+    std::size_t start = previousCharacterBoundary(m_text, m_caret);
+    replaceText({ start, m_caret - start }, u"");
+}
+
+void TextView::setMarkedText(const std::u16string& text)
+{
+    m_marked = text;
+    updateContentSize();
+    setNeedsDisplay();
+}
+
+void TextView::touchesEnded(const TouchList& touches)
+{
+    if (touches.empty() || !m_editable)
+        return;
+    auto self = sharedView();
+    if (!isFirstResponder()) {
+        becomeFirstResponder();
+        return;
+    }
+    // A tap in the text moves the caret there (content coordinates: the bounds
+    // origin is the scroll offset).
+    Point p = touches.front()->locationIn(this);
+    auto text = displayedText();
+    if (text.length() == 0)
+        return;
+    TextLayout::Options options;
+    options.width = textWidth();
+    TextLayout layout(text, options);
+    Point inText { p.x - m_containerInset.left - m_padding, p.y - m_containerInset.top };
+    if (inText.y >= layout.size().height) {
+        setSelectedRange({ m_text.size(), 0 });
+        return;
+    }
+    if (auto index = layout.indexAt({ std::max(0.0, inText.x), std::max(0.0, inText.y) }))
+        setSelectedRange({ std::min(*index, m_text.size()), 0 });
+}
+
+void TextView::layoutSubviews()
+{
+    updateContentSize();
+}
+
+void TextView::draw(GraphicsContext& context, const Rect&)
+{
+    auto text = displayedText();
+    double left = m_containerInset.left + m_padding;
+    if (text.length() > 0) {
+        TextLayout::Options options;
+        options.width = textWidth();
+        TextLayout layout(text, options);
+        context.drawText(layout, { left, m_containerInset.top });
+    }
+    if (isFirstResponder()) {
+        Rect caret = caretRect(m_caret + m_marked.size());
+        context.fillRect({ caret.x(), caret.y() + 1, 2, std::max(caret.height(), m_font.lineHeight()) - 2 }, Color::rgb(0, 122, 255));
+    }
+}
+
+Size TextView::sizeThatFits(Size size) const
+{
+    return { size.width, contentHeightForWidth(size.width) };
+}
+
+std::string TextView::debugText() const
+{
+    return toUtf8(m_text);
+}
+
+} // namespace ui
