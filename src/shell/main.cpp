@@ -3,9 +3,11 @@
 
 #include "platform/Log.h"
 #include "shell/commands/AmrCommands.h"
+#include "shell/commands/CodecCommands.h"
 #include "shell/commands/DemoCommand.h"
 #include "shell/commands/GlobalOptions.h"
 #include "shell/commands/RenderCommand.h"
+#include "shell/commands/StoreCommands.h"
 #include "shell/window/WindowHost.h"
 #include "ui/Screen.h"
 
@@ -25,6 +27,8 @@ int main(int argc, char** argv)
     shell::RenderCommand::addTo(app);
     shell::DemoCommand::addTo(app);
     addAmrCommands(app);
+    addStoreCommands(app);
+    addCodecCommands(app);
 
     int windowResult = 0;
     app.callback([&] {
