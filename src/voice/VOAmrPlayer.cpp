@@ -47,7 +47,11 @@ bool VOAmrPlayer::playWithURL(const std::string& url, std::function<void()> fini
     player->setFinishedHandler([this, raw, finished = std::move(finished)] { playerFinished(raw, finished); });
 
     speaker.setLoudspeaker(true);
-    return player->play();
+    if (player->play())
+        return true;
+    // A player that never started never ends, so it must not wait in the set.
+    m_audioPlayers.erase(player);
+    return false;
 }
 
 void VOAmrPlayer::playerFinished(platform::AudioPlayback* player, const std::function<void()>& finished)
