@@ -27,12 +27,14 @@ public:
 
     std::unique_ptr<AudioCapture> openCapture() override;
 
+private:
     class Capture;
+    // The captures now running, shared with them so they can leave it on
+    // their own even after the microphone is gone.
     struct Running {
         std::vector<Capture*> captures;
     };
 
-private:
     std::string m_wavPath;
     std::shared_ptr<Running> m_running = std::make_shared<Running>();
 };
