@@ -277,7 +277,7 @@ void KeyboardView::draw(GraphicsContext& context, const Rect&)
             context.fillRect(key.frame, fill);
             if (key.kind == KeyKind::Delete) {
                 drawCentredText(context, key.label, key.frame, Font::system(24), kInk);
-            } else if (key.hint.empty()) {
+            } else if (key.hint.empty() && key.text != u"1") {
                 drawCentredText(context, key.label, key.frame, Font::system(26), kInk);
             } else {
                 drawCentredText(context, key.label, key.frame, Font::system(26), kInk, -6);

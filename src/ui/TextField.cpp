@@ -152,7 +152,8 @@ Rect TextField::textRectForBounds(const Rect& bounds) const
 
 Rect TextField::editingRectForBounds(const Rect& bounds) const
 {
-    return textRectForBounds(bounds);
+    // The platform's own rectangle, not a subclass's moved text rectangle.
+    return TextField::textRectForBounds(bounds);
 }
 
 bool TextField::replaceCharacters(Range range, const std::u16string& replacement)

@@ -7,6 +7,7 @@
 #include "app/support/FilePath.h"
 #include "app/support/MyLabel.h"
 #include "app/support/QYLabel.h"
+#include "app/support/YLSTextField.h"
 #include "platform/Folders.h"
 #include "ui/Renderer.h"
 
@@ -134,4 +135,23 @@ TEST_F(LabelVariantsTest, QYLabelDrawsInsideItsInsets)
     }
     EXPECT_FALSE(leftInked);
     EXPECT_TRUE(rightInked);
+}
+
+TEST_F(LabelVariantsTest, TextFieldVariantsMoveTheirRectanglesTenPointsRight)
+{
+    ui::TextField plain({ 0, 0, 210, 40 });
+    YLSTextFields shifted({ 0, 0, 210, 40 });
+    Rect bounds = plain.bounds();
+    EXPECT_EQ(shifted.textRectForBounds(bounds), plain.textRectForBounds(bounds).offsetBy(10, 0));
+    EXPECT_EQ(shifted.editingRectForBounds(bounds), plain.editingRectForBounds(bounds).offsetBy(10, 0));
+
+    YLSTextField withIcon({ 0, 0, 210, 40 });
+    ui::TextField plainWithIcon({ 0, 0, 210, 40 });
+    for (auto* field : { static_cast<ui::TextField*>(&withIcon), &plainWithIcon }) {
+        field->setLeftView(std::make_shared<View>(Rect { 0, 0, 20, 20 }));
+        field->setLeftViewMode(ui::TextFieldViewMode::Always);
+    }
+    Rect icon = withIcon.leftViewRectForBounds(bounds);
+    EXPECT_EQ(icon, plainWithIcon.leftViewRectForBounds(bounds).offsetBy(10, 0));
+    EXPECT_EQ(icon.size, (Size { 20, 20 }));
 }
