@@ -17,6 +17,7 @@
 #include "ui/Application.h"
 #include "ui/DisplayState.h"
 #include "ui/Screen.h"
+#include "ui/StatusBar.h"
 
 namespace shell {
 
@@ -111,8 +112,11 @@ int WindowHost::run()
         queue.runDue();
         app.layoutIfNeeded();
         bool animating = app.hasRunningAnimations();
-        if (m_needsFrame || animating || ui::DisplayState::generation() != m_drawnGeneration) {
+        // The status bar's clock moves on its own, without marking anything dirty.
+        std::string clock = ui::StatusBar::shared().timeText();
+        if (m_needsFrame || animating || ui::DisplayState::generation() != m_drawnGeneration || clock != m_drawnClock) {
             m_drawnGeneration = ui::DisplayState::generation();
+            m_drawnClock = clock;
             m_presenter->present();
             m_needsFrame = false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -37,6 +38,7 @@ private:
     std::unique_ptr<FramePresenter> m_presenter;
     std::unique_ptr<InputRouter> m_input;
     std::uint64_t m_drawnGeneration = 0;
+    std::string m_drawnClock;
     bool m_needsFrame = true;
     bool m_sdlStarted = false;
 };
