@@ -95,10 +95,21 @@ Responder* ViewController::nextResponder() const
     return nullptr;
 }
 
+// The controller whose appearance a full-screen presentation changes: the root
+// of the container the presenter sits in.
+static ViewController* appearanceHost(ViewController* controller)
+{
+    while (controller->parentViewController())
+        controller = controller->parentViewController();
+    return controller;
+}
+
 void ViewController::presentViewController(const std::shared_ptr<ViewController>& controller, bool animated,
     std::function<void()> completion)
 {
-    if (!controller || m_presented)
+    if (!controller || m_presented || controller->m_presenting)
+        return;
+    if (!controller->isPresentable())
         return;
     m_presented = controller;
     controller->m_presenting = this;
@@ -110,13 +121,23 @@ void ViewController::presentViewController(const std::shared_ptr<ViewController>
     auto root = controller->view();
     double height = Screen::main().size().height;
     root->setFrame(Screen::main().bounds());
+    auto* host = appearanceHost(this);
+    bool hostShown = host->m_appearance == Appearance::Appeared || host->m_appearance == Appearance::Appearing;
+    if (hostShown)
+        host->beginAppearanceTransition(false, animated);
     controller->beginAppearanceTransition(true, animated);
     window->addSubview(root);
     window->makeKeyAndVisible();
     auto weakController = std::weak_ptr<ViewController>(controller);
-    auto finish = [weakController, completion = std::move(completion)](bool) {
-        if (auto c = weakController.lock())
-            c->endAppearanceTransition();
+    auto weakHost = std::weak_ptr<Responder>(host->shared_from_this());
+    auto finish = [weakController, weakHost, hostShown, completion = std::move(completion)](bool) {
+        auto c = weakController.lock();
+        // Dismissed before it was in place: the dismissal finishes the story.
+        if (!c || !c->m_presenting)
+            return;
+        c->endAppearanceTransition();
+        if (auto h = std::static_pointer_cast<ViewController>(weakHost.lock()); h && hostShown)
+            h->endAppearanceTransition();
         if (completion)
             completion();
     };
@@ -139,30 +160,53 @@ void ViewController::dismissViewController(bool animated, std::function<void()> 
     if (!presented)
         return;
     m_presented.reset();
+    auto* host = appearanceHost(this);
+    bool hostHidden = host->m_appearance == Appearance::Disappeared || host->m_appearance == Appearance::Disappearing;
     presented->beginAppearanceTransition(false, animated);
+    if (hostHidden)
+        host->beginAppearanceTransition(true, animated);
     auto window = presented->m_presentationWindow;
-    auto done = [presented, window, completion = std::move(completion)](bool) {
-        presented->endAppearanceTransition();
+    auto weakHost = std::weak_ptr<Responder>(host->shared_from_this());
+    auto done = [presented, window, weakHost, hostHidden, completion = std::move(completion)](bool) {
         if (window) {
             window->setHidden(true);
             Application::shared().removeWindow(window.get());
         }
+        presented->endAppearanceTransition();
         presented->m_presentationWindow.reset();
         presented->m_presenting = nullptr;
+        if (auto h = std::static_pointer_cast<ViewController>(weakHost.lock()); h && hostHidden)
+            h->endAppearanceTransition();
         if (completion)
             completion();
     };
-    // The key window goes back to the normal window below.
-    for (auto& other : Application::shared().windows()) {
-        if (other != window)
-            other->makeKeyWindow();
+    // The key window goes back to the presenter's window, or else to the
+    // front-most ordinary window below.
+    auto& app = Application::shared();
+    if (window && window->isKeyWindow()) {
+        Window* own = isViewLoaded() ? view()->window() : nullptr;
+        WindowPtr target;
+        for (auto& other : app.windows()) {
+            if (other != window && other->windowLevel() < WindowLevel::StatusBar)
+                target = other;
+        }
+        for (auto& other : app.windows()) {
+            if (other.get() == own && other != window)
+                target = other;
+        }
+        if (target)
+            target->makeKeyWindow();
     }
     if (animated && presented->isViewLoaded()) {
         auto root = presented->view();
         Animation::animate(0.35, 0, AnimationCurve::EaseIn,
             [&] { root->setFrame(Screen::main().bounds().offsetBy(0, Screen::main().size().height)); }, done);
     } else {
-        done(true);
+        // Gone from the screen at once; the bookkeeping follows on the queue
+        // as it does after an animation.
+        if (window)
+            window->setHidden(true);
+        platform::MainQueue::shared().async([done] { done(true); });
     }
 }
 

@@ -50,11 +50,20 @@ public:
     ViewController* parentViewController() const { return m_parent; }
     void setParentViewController(ViewController* parent) { m_parent = parent; }
 
-    // Modal presentation: the presented screen covers the window, sliding up
-    // when animated; completion runs when it is in place.
+    // Modal presentation: the presented screen gets a window of its own above
+    // the normal ones and covers the screen, sliding up when animated. The
+    // screen below (the root of the presenter's container) disappears and
+    // appears again on dismissal. Completions run on the main queue once the
+    // screen is in place or gone, never synchronously. Presenting while a
+    // screen is already presented, or a screen that is not presentable, does
+    // nothing (no completion). Dismissing asked of the presented screen itself
+    // dismisses it through its presenter.
     void presentViewController(const std::shared_ptr<ViewController>& controller, bool animated,
         std::function<void()> completion = {});
     void dismissViewController(bool animated, std::function<void()> completion = {});
+    // Asked synchronously by presentViewController before anything moves; a
+    // screen that cannot be shown (a camera picker without a camera) says no.
+    virtual bool isPresentable() { return true; }
     const std::shared_ptr<ViewController>& presentedViewController() const { return m_presented; }
     ViewController* presentingViewController() const { return m_presenting; }
 
