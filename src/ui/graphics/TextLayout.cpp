@@ -196,7 +196,8 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
             m_unitToByte[i + k] = utf8.size();
         appendUtf8(utf8, c);
         m_byteToUnit.resize(utf8.size(), i);
-        if (!kernAt.empty() && kernAt[i] != 0) {
+        bool breaksLine = c == u'\n' || c == u'\r' || c == 0x2028 || c == 0x2029;
+        if (!kernAt.empty() && kernAt[i] != 0 && !breaksLine) {
             spacers.push_back({ utf8.size(), m_unitToByte[i], kernAt[i] });
             appendUtf8(utf8, kSpacer);
             m_byteToUnit.resize(utf8.size(), i + width);

@@ -285,6 +285,11 @@ TEST(TextLayout, KernAndLineHeightMultipleWiden)
         plainAmount.caretRect(2).x() - plainAmount.caretRect(1).x(), 0.01);
     EXPECT_EQ(tightAmount.indexAt({ tightAmount.size().width - 1, 5 }), 5u);
     EXPECT_EQ(tightAmount.lines()[0].range, (ui::Range { 0, 6 }));
+    // Lines begin where they would without kerning.
+    AttributedString twoLines = text("ab\ncd");
+    kern.kern = 6;
+    twoLines.addAttributes(kern, { 0, twoLines.length() });
+    EXPECT_NEAR(TextLayout(twoLines, {}).caretRect(3).x(), 0, 0.01);
     // Pulled back no further than the sign's own start.
     AttributedString small = text("¥1");
     tight.kern = -100;
