@@ -378,6 +378,24 @@ std::optional<std::size_t> TextLayout::indexAt(Point point) const
     return m_byteToUnit[std::clamp<std::size_t>(index, 0, m_byteToUnit.size() - 1)];
 }
 
+std::size_t TextLayout::caretIndexAt(Point point) const
+{
+    if (m_text.length() == 0)
+        return 0;
+    auto lines = this->lines();
+    double x = std::isfinite(point.x) ? point.x : 0;
+    double y = std::isfinite(point.y) ? point.y : 0;
+    y = std::clamp(y, lines.front().rect.minY(), lines.back().rect.maxY() - 0.01);
+    int index = 0, trailing = 0;
+    pango_layout_xy_to_index(m_layout, pangoUnits(x), pangoUnits(y), &index, &trailing);
+    // `trailing` counts characters past the grapheme's start: the far side of it.
+    const char* text = pango_layout_get_text(m_layout);
+    std::size_t byte = static_cast<std::size_t>(g_utf8_offset_to_pointer(text + index, trailing) - text);
+    std::size_t unit = m_byteToUnit[std::min(byte, m_byteToUnit.size() - 1)];
+    // Past the last visible line the caret goes no further than its end.
+    return std::min(unit, lines.back().range.end());
+}
+
 Rect TextLayout::caretRect(std::size_t index) const
 {
     index = std::min(index, m_text.length());

@@ -53,6 +53,10 @@ public:
     std::vector<PlacedBox> inlineBoxes() const;
     // The UTF-16 index under a point, or nullopt outside the text.
     std::optional<std::size_t> indexAt(Point point) const;
+    // Where a tap puts the caret: the character boundary nearest the point on
+    // the line at its height (points above or below the text take the first or
+    // last line). Always a valid UTF-16 index, never inside a character.
+    std::size_t caretIndexAt(Point point) const;
     // The caret at a UTF-16 index: a thin rect the height of its line.
     Rect caretRect(std::size_t index) const;
     // Draws with the top-left corner at `origin`; inline boxes are drawn by the caller.

@@ -222,6 +222,21 @@ TEST(TextLayout, IndexesAndCaretsCountUtf16Units)
     EXPECT_EQ(layout.caretRect(99), layout.caretRect(4));
 }
 
+TEST(TextLayout, TapsPutTheCaretAtTheNearestBoundary)
+{
+    TextLayout layout(text("a😀b\n中文"), {});
+    double aWidth = TextLayout::measure(text("a"), 0).width;
+    double lineHeight = layout.lines()[0].rect.height();
+    EXPECT_EQ(layout.caretIndexAt({ aWidth * 0.3, 5 }), 0u);
+    EXPECT_EQ(layout.caretIndexAt({ aWidth * 0.7, 5 }), 1u);
+    EXPECT_EQ(layout.caretIndexAt({ aWidth + 1, 5 }), 1u) << "never between the halves of a surrogate pair";
+    EXPECT_EQ(layout.caretIndexAt({ 500, 5 }), 4u) << "end of the first line, before its line break";
+    EXPECT_EQ(layout.caretIndexAt({ -20, lineHeight + 2 }), 5u);
+    EXPECT_EQ(layout.caretIndexAt({ 500, 900 }), 7u);
+    EXPECT_EQ(layout.caretIndexAt({ -5, -900 }), 0u);
+    EXPECT_EQ(TextLayout(AttributedString(), {}).caretIndexAt({ 3, 3 }), 0u);
+}
+
 TEST(TextLayout, MalformedUnitsAreLaidOutSafely)
 {
     std::u16string broken = u"a";
