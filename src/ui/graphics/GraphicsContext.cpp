@@ -161,16 +161,16 @@ void GraphicsContext::clipToRoundedRect(const Rect& rect, double radius)
 
 void GraphicsContext::beginTransparencyLayer(double alpha)
 {
-    m_layerAlphas.push_back(std::clamp(alpha, 0.0, 1.0));
+    m_groups.push_back({ false, std::isfinite(alpha) ? std::clamp(alpha, 0.0, 1.0) : 1.0 });
     cairo_push_group(m_cairo);
 }
 
 void GraphicsContext::endTransparencyLayer()
 {
-    if (m_layerAlphas.empty())
+    if (m_groups.empty() || m_groups.back().isMask)
         return;
-    double alpha = m_layerAlphas.back();
-    m_layerAlphas.pop_back();
+    double alpha = m_groups.back().alpha;
+    m_groups.pop_back();
     cairo_pop_group_to_source(m_cairo);
     cairo_paint_with_alpha(m_cairo, alpha);
     releaseSource(m_cairo);
@@ -178,15 +178,15 @@ void GraphicsContext::endTransparencyLayer()
 
 void GraphicsContext::beginMask()
 {
-    ++m_maskDepth;
+    m_groups.push_back({ true, 1 });
     cairo_push_group(m_cairo);
 }
 
 void GraphicsContext::endMask(const Image& mask, const Rect& rect)
 {
-    if (m_maskDepth == 0)
+    if (m_groups.empty() || !m_groups.back().isMask)
         return;
-    --m_maskDepth;
+    m_groups.pop_back();
     cairo_pop_group_to_source(m_cairo);
     if (rect.isEmpty() || mask.pixelWidth() <= 0) {
         releaseSource(m_cairo);

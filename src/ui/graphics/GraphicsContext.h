@@ -59,9 +59,14 @@ public:
     void drawText(const TextLayout& layout, Point origin);
 
 private:
+    // Open transparency layers and masks, innermost last; an end that does not
+    // match the innermost one is ignored.
+    struct Group {
+        bool isMask = false;
+        double alpha = 1;
+    };
     cairo_t* m_cairo;
-    std::vector<double> m_layerAlphas;
-    int m_maskDepth = 0;
+    std::vector<Group> m_groups;
 };
 
 } // namespace ui

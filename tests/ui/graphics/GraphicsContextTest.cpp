@@ -112,6 +112,7 @@ TEST(GraphicsContext, TransparencyLayerCompositesOverlapsOnce)
     context.beginTransparencyLayer(0.5);
     context.fillRect(Rect(0, 0, 6, 10), Color::redColor());
     context.fillRect(Rect(4, 0, 6, 10), Color::redColor());
+    context.endMask(*threeBands(false), Rect(0, 0, 10, 10)); // not the open group: ignored
     context.endTransparencyLayer();
     context.endTransparencyLayer(); // unbalanced end is ignored
     EXPECT_NEAR(alphaOf(canvas.pixel(1, 5)), 128, 1);
