@@ -48,21 +48,6 @@ Shown defaultStyle(std::u16string_view text)
 
 } // namespace
 
-TEST(QYEmojiSubstitution, KnownCodeBecomesOneCharacter)
-{
-    Shown shown = bubble(u"abc[微笑]def");
-    EXPECT_EQ(shown.text, std::u16string(u"abc") + kObject + u"def");
-    EXPECT_EQ(shown.text.size(), 7u);
-    EXPECT_EQ(shown.images, std::vector<std::string>{"Emotion_1@2x.png"});
-}
-
-TEST(QYEmojiSubstitution, AdjacentCodesGiveAdjacentPictures)
-{
-    Shown shown = bubble(u"[微笑][大哭]");
-    EXPECT_EQ(shown.text, (std::u16string{kObject, kObject}));
-    EXPECT_EQ(shown.images, (std::vector<std::string>{"Emotion_1@2x.png", "Emotion_60@2x.png"}));
-}
-
 TEST(QYEmojiSubstitution, UnknownCodesStayAsTyped)
 {
     for (std::u16string_view text : {u"[没有这个]", u"好[]的", u"[微笑", u"[微 笑]", u"[[微笑]]"}) {
