@@ -1,0 +1,166 @@
+#pragma once
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/IndexPath.h"
+#include "ui/ScrollView.h"
+#include "ui/TableViewCell.h"
+
+namespace ui {
+
+enum class TableViewSeparatorStyle { None, SingleLine };
+enum class TableViewRowAnimation { None, Fade, Automatic };
+enum class TableViewScrollPosition { None, Top, Middle, Bottom };
+
+// A scrolling column of rows of one section. Rows come from the data source
+// members below; only the rows on screen (plus a small margin) have cells, and
+// cells that scroll away are kept for dequeueReusableCell. Row heights are
+// asked once per reload and for each inserted or reloaded row of an update, and
+// kept as running offsets so that finding the rows on screen is a binary search.
+//
+// Every member function below is called synchronously on the main queue. The
+// table keeps itself alive while it calls out, so any of them may reload,
+// insert, delete or release the table.
+class TableView : public ScrollView {
+public:
+    TableView();
+    explicit TableView(const Rect& frame);
+    ~TableView() override;
+
+    std::string className() const override { return "UITableView"; }
+
+    // Data source. Required: the row count (asked on reload and after updates)
+    // and the cell of a row (asked when the row comes on screen; return a
+    // dequeued cell or a new one). Optional: the height of a row (else
+    // `rowHeight`).
+    std::function<int(TableView&, int section)> numberOfRowsInSection;
+    std::function<TableViewCellPtr(TableView&, const IndexPath&)> cellForRowAtIndexPath;
+    std::function<double(TableView&, const IndexPath&)> heightForRowAtIndexPath;
+    // Delegate, all optional. willDisplayCell: a cell is about to show a row.
+    // didSelectRowAtIndexPath: after a tap lifts on a row, once the row is
+    // selected; may delete the row, reload or release the table.
+    std::function<void(TableView&, TableViewCell&, const IndexPath&)> willDisplayCell;
+    std::function<void(TableView&, const IndexPath&)> didSelectRowAtIndexPath;
+
+    double rowHeight() const { return m_rowHeight; }
+    void setRowHeight(double height);
+    TableViewSeparatorStyle separatorStyle() const { return m_separatorStyle; }
+    void setSeparatorStyle(TableViewSeparatorStyle style);
+    EdgeInsets separatorInset() const { return m_separatorInset; }
+    void setSeparatorInset(const EdgeInsets& inset);
+    Color separatorColor() const { return m_separatorColor; }
+    void setSeparatorColor(const Color& color);
+    bool allowsSelection() const { return m_allowsSelection; }
+    void setAllowsSelection(bool allows);
+
+    // Views above the first row and below the last, as wide as the table.
+    const ViewPtr& tableHeaderView() const { return m_headerView; }
+    void setTableHeaderView(ViewPtr view);
+    const ViewPtr& tableFooterView() const { return m_footerView; }
+    void setTableFooterView(ViewPtr view);
+
+    // A cell given back earlier under `identifier`, prepared for reuse, or
+    // nullptr when there is none (the data source then makes one).
+    TableViewCellPtr dequeueReusableCell(const std::string& identifier);
+
+    // Forgets every row and asks the data source again.
+    void reloadData();
+    // Row changes between beginUpdates and endUpdates are animated together
+    // when the outermost endUpdates runs. Deleted and reloaded rows are
+    // numbered as before the updates, inserted rows as after them; the data
+    // source must already answer with the new rows. Outside a batch each call
+    // is a batch of its own.
+    void beginUpdates();
+    void endUpdates();
+    void performBatchUpdates(const std::function<void()>& updates, std::function<void(bool finished)> completion = {});
+    void insertRows(const std::vector<IndexPath>& indexPaths, TableViewRowAnimation animation);
+    void deleteRows(const std::vector<IndexPath>& indexPaths, TableViewRowAnimation animation);
+    void reloadRows(const std::vector<IndexPath>& indexPaths, TableViewRowAnimation animation);
+
+    int numberOfSections() const { return 1; }
+    int numberOfRows(int section = 0);
+    Rect rectForRow(const IndexPath& indexPath);
+    std::optional<IndexPath> indexPathForRow(Point point);
+    std::optional<IndexPath> indexPathForCell(const TableViewCell& cell) const;
+    // The cell showing the row, or nullptr when the row is not on screen.
+    TableViewCellPtr cellForRow(const IndexPath& indexPath);
+    // Cells whose rows intersect the visible bounds, top to bottom.
+    std::vector<TableViewCellPtr> visibleCells();
+    std::vector<IndexPath> indexPathsForVisibleRows();
+    void scrollToRow(const IndexPath& indexPath, TableViewScrollPosition position, bool animated);
+
+    std::optional<IndexPath> indexPathForSelectedRow() const;
+    void selectRow(const IndexPath& indexPath, bool animated);
+    void deselectRow(const IndexPath& indexPath, bool animated);
+
+    // Cells kept for reuse, all identifiers together.
+    size_t reusableCellCount() const;
+
+    void setBounds(const Rect& bounds) override;
+    void layoutSubviews() override;
+    void touchesBegan(const TouchList& touches) override;
+    void touchesMoved(const TouchList& touches) override;
+    void touchesEnded(const TouchList& touches) override;
+    void touchesCancelled(const TouchList& touches) override;
+
+private:
+    struct Updates {
+        std::vector<int> deleted;
+        std::vector<int> inserted;
+        std::vector<int> reloaded;
+        TableViewRowAnimation deleteAnimation = TableViewRowAnimation::None;
+        TableViewRowAnimation insertAnimation = TableViewRowAnimation::None;
+        TableViewRowAnimation reloadAnimation = TableViewRowAnimation::None;
+    };
+
+    void loadIfNeeded();
+    void recomputeOffsets(const std::vector<double>& heights);
+    double headerHeight() const;
+    double rowsHeight() const { return m_offsets.empty() ? 0 : m_offsets.back(); }
+    Rect rowRect(int row) const;
+    void updateContentSize();
+    void layoutHeaderAndFooter();
+    std::pair<int, int> rowRange(double top, double bottom) const;
+    void tileRows();
+    TableViewCellPtr makeCell(int row);
+    void placeCell(const TableViewCellPtr& cell, int row);
+    void recycle(const TableViewCellPtr& cell);
+    void recycleEverything();
+    void fadeOut(const TableViewCellPtr& cell, TableViewRowAnimation animation);
+    void applyUpdates(Updates updates);
+    void clampOffset();
+    void endTouchTracking();
+    std::optional<int> validRow(const IndexPath& indexPath);
+
+    double m_rowHeight = 44;
+    TableViewSeparatorStyle m_separatorStyle = TableViewSeparatorStyle::SingleLine;
+    EdgeInsets m_separatorInset { 0, 15, 0, 0 };
+    Color m_separatorColor = Color::rgb(200, 199, 204);
+    bool m_allowsSelection = true;
+    ViewPtr m_headerView;
+    ViewPtr m_footerView;
+
+    bool m_loaded = false;
+    int m_rowCount = 0;
+    // m_offsets[i] is the top of row i below the header; one more entry for the end.
+    std::vector<double> m_offsets;
+    std::map<int, TableViewCellPtr> m_visible;
+    std::vector<TableViewCellPtr> m_disappearing;
+    std::unordered_map<std::string, std::vector<TableViewCellPtr>> m_reusePool;
+    // Bumped whenever rows are renumbered, so work in progress can tell.
+    unsigned m_generation = 0;
+    bool m_tiling = false;
+    int m_updateDepth = 0;
+    Updates m_pending;
+    std::optional<int> m_selectedRow;
+    std::optional<int> m_touchRow;
+};
+
+using TableViewPtr = std::shared_ptr<TableView>;
+
+} // namespace ui
