@@ -227,7 +227,9 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
 
     pango_layout_set_alignment(m_layout, pangoAlignment(alignment));
     pango_layout_set_justify(m_layout, alignment == TextAlignment::Justified);
-    if (options.width > 0 && std::isfinite(options.width))
+    // A clipping single line runs on past the width and is cut there when drawn.
+    m_clipsLine = mode == LineBreakMode::Clip && options.maxLines == 1;
+    if (options.width > 0 && std::isfinite(options.width) && !m_clipsLine)
         pango_layout_set_width(m_layout, pangoUnits(options.width));
     // Word wrapping still breaks a word longer than the line, as the phone does.
     pango_layout_set_wrap(m_layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
@@ -305,6 +307,8 @@ Size TextLayout::size() const
         width = std::max(width, line.rect.width());
         bottom = std::max(bottom, line.rect.maxY());
     }
+    if (m_clipsLine && m_options.width > 0)
+        width = std::min(width, m_options.width);
     return { width, bottom };
 }
 

@@ -72,6 +72,7 @@ private:
     Options m_options;
     std::vector<std::size_t> m_byteToUnit;
     std::vector<std::size_t> m_unitToByte;
+    bool m_clipsLine = false;
 };
 
 } // namespace ui

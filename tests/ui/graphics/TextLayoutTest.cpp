@@ -131,6 +131,16 @@ TEST(TextLayout, CharWrapBreaksInsideWordsWordWrapDoesNot)
     EXPECT_LE(TextLayout::measure(text("abcdefghijklmnopqrstuvwxyz"), 40).width, 40);
 }
 
+TEST(TextLayout, ClippedSingleLineRunsOnToTheEdge)
+{
+    TextLayout::Options clip = within(60, 1);
+    clip.lineBreakMode = ui::LineBreakMode::Clip;
+    TextLayout layout(text("hello wonderful world"), clip);
+    EXPECT_EQ(layout.lineCount(), 1);
+    EXPECT_EQ(layout.lines()[0].range.length, 21u) << "not wrapped after \"hello \"";
+    EXPECT_DOUBLE_EQ(layout.size().width, 60);
+}
+
 TEST(TextLayout, LineSpacingAddsBetweenLines)
 {
     ui::ParagraphStyle spaced;
