@@ -61,7 +61,11 @@ const Metrics& metricsFor(const Font& font)
     if (auto found = cache.find(key); found != cache.end())
         return found->second;
     PangoFontDescription* description = font.makeDescription();
-    PangoFontMetrics* pangoMetrics = pango_context_get_metrics(TextSystem::context(), description, nullptr);
+    // Pango reads metrics from the fonts that draw the language's sample text;
+    // a Latin sample gives a Latin face its own metrics rather than those of
+    // the Han fallback font.
+    PangoFontMetrics* pangoMetrics
+        = pango_context_get_metrics(TextSystem::context(), description, pango_language_from_string("en"));
     Metrics metrics;
     metrics.ascender = pango_font_metrics_get_ascent(pangoMetrics) / double(PANGO_SCALE);
     metrics.descender = -pango_font_metrics_get_descent(pangoMetrics) / double(PANGO_SCALE);

@@ -76,6 +76,13 @@ TEST(Font, SizesArePoints)
     EXPECT_NEAR(TextLayout::measure(text("中", font), 0).height, font.lineHeight(), 0.5);
 }
 
+TEST(Font, LatinFacesReportTheirOwnMetrics)
+{
+    // A line of Latin text in the face is exactly its line height.
+    for (const Font& font : { Font::named("Helvetica-Light", 40), Font::named("Helvetica", 15), Font::system(17) })
+        EXPECT_NEAR(TextLayout::measure(text("Ag", font), 0).height, font.lineHeight(), 0.05) << font.name();
+}
+
 TEST(Font, NamedFacesMapToInstalledOnes)
 {
     EXPECT_EQ(Font::named("Helvetica-Light", 12).family(), "Roboto");
