@@ -6,6 +6,7 @@
 
 #include "input/label/QYAttributedStringBuilder.h"
 #include "ui/GestureRecognizer.h"
+#include "ui/MenuController.h"
 #include "ui/graphics/GraphicsContext.h"
 #include "ui/graphics/TextLayout.h"
 
@@ -390,10 +391,12 @@ void QYAttributedLabel::didSelectLink(const QYTextLink& link)
 
 void QYAttributedLabel::handleTap()
 {
-    becomeFirstResponder();
-    // FIXME: the toolkit has no edit menu yet; once it does, show it over the
-    // label's frame with "copy". Until then the label only becomes first
-    // responder, so the "copy" action applies to it.
+    // The edit menu offers what the first responder can perform: "copy".
+    if (!becomeFirstResponder())
+        return;
+    auto& menu = ui::MenuController::shared();
+    menu.setTargetRect(bounds(), this);
+    menu.setMenuVisible(true, true);
 }
 
 bool QYAttributedLabel::canPerformAction(const std::string& action) const

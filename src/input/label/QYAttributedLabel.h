@@ -104,7 +104,8 @@ public:
     // Draws the text in `rect` (the label's bounds); then calls drawInlineImages.
     virtual void drawTextInRect(ui::GraphicsContext& context, const ui::Rect& rect);
 
-    // The long press: becomes first responder so that "copy" applies to the label.
+    // The long press: becomes first responder and shows the edit menu over the
+    // label, offering "copy".
     virtual void handleTap();
     bool canBecomeFirstResponder() const override { return true; }
     bool canPerformAction(const std::string& action) const override;

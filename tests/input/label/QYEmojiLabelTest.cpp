@@ -7,6 +7,9 @@
 
 #include "input/emoji/QYEmojiSubstitution.h"
 #include "input/label/QYEmojiLabel.h"
+#include "support/PhoneTest.h"
+#include "ui/MenuController.h"
+#include "ui/Window.h"
 #include "ui/Renderer.h"
 #include "ui/Touch.h"
 #include "ui/graphics/TextLayout.h"
@@ -220,15 +223,56 @@ TEST(QYEmojiLabel, LinksAreColouredAndATappedLinkIsReported)
     EXPECT_TRUE(sawLinkColour);
 }
 
-TEST(QYEmojiLabel, LongPressAsksTheDelegateThenBecomesFirstResponder)
+// The label on the screen of a phone, driven by touches and a virtual clock.
+class QYEmojiLabelOnScreen : public PhoneTest {
+protected:
+    void SetUp() override
+    {
+        PhoneTest::SetUp();
+        window = std::make_shared<ui::Window>();
+        window->makeKeyAndVisible();
+        label = bubbleLabel(u"你好[微笑]电话13812345678");
+        label->setFrame({20, 100, 200, label->height()});
+        label->setEmojiDelegate(delegate);
+        window->addSubview(label);
+        ui::Application::shared().layoutIfNeeded();
+    }
+    ui::Point onScreen(std::size_t index) const
+    {
+        ui::Rect textRect = label->textRectForBounds(label->bounds(), 0);
+        ui::TextLayout layout(*label->attributedText(), {});
+        return {label->x() + textRect.x() + layout.caretRect(index).x() + 3, label->y() + textRect.midY()};
+    }
+    std::shared_ptr<ui::Window> window;
+    std::shared_ptr<QYEmojiLabel> label;
+    std::shared_ptr<RecordingDelegate> delegate = std::make_shared<RecordingDelegate>();
+};
+
+TEST_F(QYEmojiLabelOnScreen, OneSecondPressAsksTheDelegateThenOffersCopy)
 {
-    auto label = bubbleLabel(u"你好[微笑]");
-    auto delegate = std::make_shared<RecordingDelegate>();
-    label->setEmojiDelegate(delegate);
-    label->handleTap();
+    auto& app = ui::Application::shared();
+    app.touchDown(onScreen(0));
+    advance(0.9);
+    EXPECT_EQ(delegate->copyRequests, 0);
+    advance(0.2);
     EXPECT_EQ(delegate->copyRequests, 1);
-    EXPECT_EQ(label->copyText(), u"你好[微笑]") << "copy gives the codes as typed";
+    EXPECT_TRUE(label->isFirstResponder());
+    auto& menu = ui::MenuController::shared();
+    EXPECT_TRUE(menu.isMenuVisible());
+    ASSERT_EQ(menu.visibleItems().size(), 1u);
+    EXPECT_EQ(menu.visibleItems()[0].action, "copy");
+    app.touchUp(onScreen(0));
+    EXPECT_EQ(label->copyText(), u"你好[微笑]电话13812345678") << "copy gives the codes as typed";
     EXPECT_FALSE(bubbleLabel(u"")->copyText());
+    menu.setMenuVisible(false, false);
+}
+
+TEST_F(QYEmojiLabelOnScreen, TapsOnLinksAloneReachTheDelegate)
+{
+    tap(onScreen(1));
+    EXPECT_TRUE(delegate->selected.empty());
+    tap(onScreen(6));
+    EXPECT_EQ(delegate->selected, (std::vector<FoundLink>{{u"13812345678", QYEmojiLinkType::PhoneNumber}}));
 }
 
 TEST(QYEmojiLabel, SizeThatFitsIsOnePointTallerThanTheMeasuredText)
