@@ -5,6 +5,7 @@
 
 #include "platform/Folders.h"
 #include "platform/Locale.h"
+#include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/InputRouter.h"
 #include "shell/window/WindowFit.h"
@@ -168,4 +169,24 @@ TEST_F(AlbumScreenshotTest, AnUnwritableAlbumPostsNothing)
     NotificationCenter::shared().addObserver(owner, shell::AlbumScreenshot::kNotification, [&](const Notification&) { ++posts; });
     EXPECT_FALSE(shell::AlbumScreenshot::take());
     EXPECT_EQ(posts, 0);
+}
+
+TEST_F(AlbumScreenshotTest, DroppedPicturesJoinTheAlbumUnderAFreeName)
+{
+    auto album = folder / "album";
+    platform::folders::setAlbumFolder(album.string());
+    platform::PixelBuffer pixels { 2, 2, 8, std::vector<std::uint8_t>(16, 0xff) };
+    auto picture = (folder / "photo.png").string();
+    ASSERT_TRUE(platform::imagecodec::writePng(picture, pixels));
+    auto notPicture = writeFile("notes.png", "not a picture at all");
+
+    auto first = shell::AlbumImport::copyIntoAlbum(picture);
+    auto second = shell::AlbumImport::copyIntoAlbum(picture);
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(std::filesystem::path(*first), album / "photo.png");
+    EXPECT_EQ(std::filesystem::path(*second), album / "photo 2.png");
+    EXPECT_TRUE(platform::imagecodec::decodeFile(*second));
+    EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum(notPicture));
+    EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum((folder / "missing.jpg").string()));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(album), {}), 2);
 }

@@ -10,6 +10,7 @@
 #include "platform/Folders.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
+#include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/FramePresenter.h"
 #include "shell/window/InputRouter.h"
@@ -23,6 +24,8 @@ namespace shell {
 
 // About one frame of a 60 Hz display.
 static constexpr int kFrameMilliseconds = 16;
+// How long frames keep coming after the last input.
+static constexpr double kLiveSecondsAfterInput = 1.5;
 // Room left on the desktop for the window's title bar and borders.
 static constexpr int kDecorationPixels = 48;
 
@@ -124,6 +127,12 @@ int WindowHost::run()
         timeout = 100;
         if (animating || app.isTouching())
             timeout = kFrameMilliseconds;
+        // Some things fade by time alone (scroll indicators), without marking
+        // anything dirty, so frames keep coming for a moment after input.
+        if (queue.now() < m_liveUntil) {
+            timeout = kFrameMilliseconds;
+            m_needsFrame = true;
+        }
         double due = queue.nextDueTime();
         if (due >= 0)
             timeout = std::clamp(static_cast<int>(std::ceil((due - queue.now()) * 1000)), 0, timeout);
@@ -149,6 +158,15 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
                 m_needsFrame = true;
             m_input->handle(event);
             break;
+        case SDL_DROPFILE:
+            if (event.drop.file) {
+                if (auto copy = AlbumImport::copyIntoAlbum(event.drop.file))
+                    std::cout << "Added to the album: " << *copy << '\n';
+                else
+                    std::cerr << "qyshot: not a JPEG or PNG picture: " << event.drop.file << '\n';
+                SDL_free(event.drop.file);
+            }
+            break;
         case SDL_KEYDOWN:
             if (event.key.keysym.sym == SDLK_F12 && !event.key.repeat) {
                 takeScreenshot();
@@ -157,7 +175,8 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
             m_input->handle(event);
             break;
         default:
-            m_input->handle(event);
+            if (m_input->handle(event))
+                m_liveUntil = platform::MainQueue::shared().now() + kLiveSecondsAfterInput;
             break;
         }
     } while (SDL_PollEvent(&event));

@@ -14,7 +14,8 @@ class InputRouter;
 // The phone in a desktop window: starts the app on the real clock, feeds it
 // mouse and keyboard input, runs the main queue every frame and redraws only
 // when something visible changed or an animation runs. F12 takes the phone's
-// screenshot into the album. Closing the window quits.
+// screenshot into the album; pictures dropped on the window join the album.
+// Closing the window quits.
 class WindowHost {
 public:
     WindowHost();
@@ -40,6 +41,8 @@ private:
     std::uint64_t m_drawnGeneration = 0;
     std::string m_drawnClock;
     bool m_needsFrame = true;
+    // Real-clock time until which every frame is drawn.
+    double m_liveUntil = 0;
     bool m_sdlStarted = false;
 };
 
