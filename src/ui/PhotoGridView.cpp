@@ -17,11 +17,11 @@ static ImagePtr makeThumbnail(const std::string& path, double side)
     auto image = Image::fromFile(path);
     if (!image)
         return nullptr;
-    ImageView view(Rect { 0, 0, side, side });
-    view.setContentMode(ContentMode::ScaleAspectFill);
-    view.setClipsToBounds(true);
-    view.setImage(image);
-    return Renderer::snapshotView(view);
+    auto view = std::make_shared<ImageView>(Rect { 0, 0, side, side });
+    view->setContentMode(ContentMode::ScaleAspectFill);
+    view->setClipsToBounds(true);
+    view->setImage(image);
+    return Renderer::snapshotView(*view);
 }
 
 PhotoGridView::PhotoGridView(const Rect& frame)
