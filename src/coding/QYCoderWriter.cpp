@@ -1,6 +1,7 @@
 #include "coding/QYCoderWriter.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -250,7 +251,7 @@ void QYCoderWriter::writeValue(const ObjectPtr& object)
         if (value.type() == GeometryType::Range) {
             align(4);
             for (double part : value.values())
-                put32(std::uint32_t(std::clamp(part, 0.0, 4294967295.0)));
+                put32(std::isnan(part) ? 0u : std::uint32_t(std::clamp(part, 0.0, 4294967295.0)));
         } else {
             align(8);
             for (double part : value.values())
