@@ -21,8 +21,12 @@ TableViewCell::TableViewCell(std::string reuseIdentifier)
     m_selectedBackgroundView->setBackgroundColor(kSelectedBackground);
     m_selectedBackgroundView->setHidden(true);
     m_selectedBackgroundView->setUserInteractionEnabled(false);
+    m_selectedBackgroundView->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
     addSubview(m_selectedBackgroundView);
+    // The content follows the cell at once when the table sizes it to its
+    // row, so content pinned by autoresizing masks lands right before layout.
     m_contentView = View::make<View>(bounds());
+    m_contentView->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
     addSubview(m_contentView);
 }
 

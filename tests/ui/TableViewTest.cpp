@@ -1,7 +1,5 @@
 #include "support/PhoneTest.h"
 
-#include <set>
-
 #include "ui/Label.h"
 #include "ui/Renderer.h"
 #include "ui/TableView.h"
@@ -61,8 +59,9 @@ protected:
             auto indexPath = table->indexPathForCell(*cell);
             ASSERT_TRUE(indexPath);
             EXPECT_EQ(textOf(cell), rows[size_t(indexPath->row)]);
-            if (boundHere)
+            if (boundHere) {
                 EXPECT_EQ(std::static_pointer_cast<RowCell>(cell)->boundRow, indexPath->row);
+            }
             EXPECT_EQ(cell->frame(), table->rectForRow(*indexPath));
         }
     }
@@ -410,4 +409,55 @@ TEST_F(TableViewTest, SeparatorsHighlightAndClearBackgroundAreDrawn)
     image = Renderer::snapshotScreen();
     EXPECT_EQ(pixelAt(*image, 350, 60), Color::rgb(0, 0, 255));
     Application::shared().touchCancel();
+}
+
+// The message list: a long press on a row opens its menu, and a tap anywhere
+// on the list closes the keyboard; neither selects the row.
+TEST_F(TableViewTest, LongPressAndTapRecognizersOnTheTableFindTheirRows)
+{
+    std::vector<int> selected, pressed;
+    int taps = 0;
+    table->didSelectRowAtIndexPath = [&](TableView&, const IndexPath& indexPath) { selected.push_back(indexPath.row); };
+    auto longPress = std::make_shared<LongPressGestureRecognizer>([&](GestureRecognizer& r) {
+        if (r.state() != GestureRecognizer::State::Began)
+            return;
+        if (auto indexPath = table->indexPathForRow(r.locationIn(table.get())))
+            pressed.push_back(indexPath->row);
+    });
+    longPress->setMinimumPressDuration(0.5);
+    table->addGestureRecognizer(longPress);
+    table->setContentOffset({ 0, 100 });
+    table->layoutIfNeeded();
+
+    auto& app = Application::shared();
+    app.touchDown({ 100, 5 * 44 - 100 + 10 });
+    advance(0.3);
+    EXPECT_TRUE(pressed.empty());
+    EXPECT_TRUE(table->cellForRow(IndexPath::forRow(5))->isHighlighted());
+    advance(0.3);
+    EXPECT_EQ(pressed, std::vector<int> { 5 });
+    app.touchUp({ 100, 5 * 44 - 100 + 10 });
+    EXPECT_TRUE(selected.empty()); // the press took the touch
+    EXPECT_FALSE(table->cellForRow(IndexPath::forRow(5))->isHighlighted());
+
+    auto tapRecognizer = std::make_shared<TapGestureRecognizer>([&](GestureRecognizer&) { ++taps; });
+    table->addGestureRecognizer(tapRecognizer);
+    tap({ 100, 50 });
+    EXPECT_EQ(taps, 1);
+    EXPECT_TRUE(selected.empty());
+
+    // Deleting the last remaining rows leaves an empty list that a press ignores.
+    rows.clear();
+    std::vector<IndexPath> all;
+    for (int row = 0; row < 20; ++row)
+        all.push_back(IndexPath::forRow(row));
+    table->deleteRows(all, TableViewRowAnimation::Fade);
+    advance(0.5);
+    EXPECT_EQ(table->numberOfRows(), 0);
+    EXPECT_TRUE(table->visibleCells().empty());
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 0);
+    app.touchDown({ 100, 50 });
+    advance(0.6);
+    app.touchUp({ 100, 50 });
+    EXPECT_EQ(pressed.size(), 1u);
 }
