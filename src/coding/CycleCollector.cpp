@@ -27,6 +27,9 @@ CycleCollector& CycleCollector::shared()
 void CycleCollector::add(Container* container)
 {
     std::lock_guard lock(m_mutex);
+    // One made during a collection (a getter's temporary) is not judged by it.
+    container->m_reachable = m_collecting;
+    container->m_externalReferences = 1;
     container->m_next = m_first;
     if (m_first)
         m_first->m_previous = container;

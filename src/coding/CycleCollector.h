@@ -34,7 +34,8 @@ private:
     void add(Container* container);
     void remove(Container* container);
 
-    mutable std::mutex m_mutex;
+    // Recursive: a model getter called while collecting may make a container.
+    mutable std::recursive_mutex m_mutex;
     Container* m_first = nullptr;
     std::size_t m_count = 0;
     std::size_t m_madeSinceLastRun = 0;

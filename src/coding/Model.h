@@ -9,6 +9,8 @@ class ClassInfo;
 
 // The base of the app's model classes (records). A model object is written
 // property by property under the names its ClassInfo lists, in that order.
+// Object-typed getters return the stored object (its identity is what the
+// encoder and the cycle collector see), not a fresh one per call.
 class Model : public Container {
 public:
     virtual const ClassInfo& classInfo() const = 0;
