@@ -260,7 +260,7 @@ void TableView::scrollToRow(const IndexPath& indexPath, TableViewScrollPosition 
         y = r.y() - inset.top;
         break;
     case TableViewScrollPosition::Middle:
-        y = r.midY() - (b.height() + inset.bottom - inset.top) / 2 - inset.top;
+        y = r.midY() - inset.top - (b.height() - inset.top - inset.bottom) / 2;
         break;
     case TableViewScrollPosition::Bottom:
         y = r.maxY() - b.height() + inset.bottom;

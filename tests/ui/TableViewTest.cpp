@@ -254,6 +254,18 @@ TEST_F(TableViewTest, ScrollToRowPlacesItAndStaysInsideTheContent)
     advance(0.5);
     EXPECT_DOUBLE_EQ(table->contentOffset().y, 0);
 
+    // Insets shrink the area the row is placed in (a bar above, a toolbar below).
+    table->setContentInset({ 64, 0, 50, 0 });
+    table->scrollToRow(IndexPath::forRow(10), TableViewScrollPosition::Top, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 440 - 64);
+    table->scrollToRow(IndexPath::forRow(10), TableViewScrollPosition::Middle, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 440 + 22 - 64 - (600 - 64 - 50) / 2.0);
+    table->scrollToRow(IndexPath::forRow(12), TableViewScrollPosition::Bottom, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, 12 * 44 + 44 + 50 - 600);
+    table->scrollToRow(IndexPath::forRow(2), TableViewScrollPosition::Bottom, false);
+    EXPECT_DOUBLE_EQ(table->contentOffset().y, -64); // not above the top
+    table->setContentInset({});
+
     // A short list does not move at all.
     rows.resize(3);
     table->reloadData();
