@@ -162,7 +162,7 @@ public:
     const std::vector<std::shared_ptr<GestureRecognizer>>& gestureRecognizers() const { return m_gestureRecognizers; }
 
     // Resigns the first responder if it is this view or inside it.
-    bool endEditing(bool force);
+    virtual bool endEditing(bool force);
 
     // The controller whose root view this is, if any.
     ViewController* viewController() const { return m_viewController; }
