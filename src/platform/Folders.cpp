@@ -39,6 +39,11 @@ std::string homeFolder()
 
 void setHomeFolder(const std::string& path) { homeOverride() = path; }
 
+std::string documentsFolder()
+{
+    return join(homeFolder(), "Documents");
+}
+
 std::string temporaryFolder()
 {
     std::string path = join(homeFolder(), "tmp");

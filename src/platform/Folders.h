@@ -10,6 +10,8 @@ namespace folders {
 std::string homeFolder();
 // Overrides the home folder for this process (the --home option, tests).
 void setHomeFolder(const std::string& path);
+// home + "Documents": the app's documents (voice clips, pictures). Not made here.
+std::string documentsFolder();
 // home + "tmp": temporary files such as a recording's WAV. Made if missing.
 std::string temporaryFolder();
 // The photo album: ~/Pictures/截屏工坊 unless set (the --album option).

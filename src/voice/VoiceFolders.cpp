@@ -4,7 +4,7 @@
 
 std::string voiceAudioFolder()
 {
-    std::string folder = platform::folders::join(platform::folders::homeFolder(), "Documents/audio");
+    std::string folder = platform::folders::join(platform::folders::documentsFolder(), "audio");
     platform::folders::makeFolders(folder);
     return folder;
 }

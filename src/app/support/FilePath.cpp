@@ -6,7 +6,7 @@ using namespace platform;
 
 std::string documentPath()
 {
-    return folders::join(folders::homeFolder(), "Documents");
+    return folders::documentsFolder();
 }
 
 static std::string madeSubfolder(const char* name)
