@@ -145,13 +145,14 @@ std::optional<std::string> PhotoAlbum::importFile(const std::string& path)
     if (!folders::makeFolders(m_folder))
         return std::nullopt;
     fs::path source(path);
-    // The copy gets a fresh modification time: a dropped picture is the newest.
+    // The copy counts as just taken: a dropped picture is the newest photo.
     std::string target = uniquePath(source.stem().string(), source.extension().string());
     fs::copy_file(source, target, fs::copy_options::none, error);
     if (error) {
         log::line("album", "cannot copy " + path + ": " + error.message());
         return std::nullopt;
     }
+    fs::last_write_time(target, fs::file_time_type::clock::now(), error);
     return target;
 }
 

@@ -1,9 +1,12 @@
 #include "shell/scene/ActionRegistry.h"
 
+#include "shell/scene/actions/AlertAction.h"
 #include "shell/scene/actions/DragAction.h"
 #include "shell/scene/actions/DumpAction.h"
 #include "shell/scene/actions/KeyAction.h"
+#include "shell/scene/actions/PickPhotoAction.h"
 #include "shell/scene/actions/ScreenshotAction.h"
+#include "shell/scene/actions/SheetAction.h"
 #include "shell/scene/actions/TapAction.h"
 #include "shell/scene/actions/TypeAction.h"
 #include "shell/scene/actions/WaitAction.h"
@@ -26,6 +29,9 @@ ActionRegistry::ActionRegistry()
     add("wait", &WaitAction::read);
     add("screenshot", &ScreenshotAction::read);
     add("dump", &DumpAction::read);
+    add("pickPhoto", &PickPhotoAction::read);
+    add("alert", &AlertAction::read);
+    add("sheet", &SheetAction::read);
 }
 
 void ActionRegistry::add(const std::string& name, Factory factory)
