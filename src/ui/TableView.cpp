@@ -12,6 +12,8 @@ static constexpr double kRowAnimationDuration = 0.3;
 // Rows this far beyond the visible bounds get cells too, so a slow scroll
 // shows rows that are already bound.
 static constexpr double kTileMargin = 44;
+// How long a finger rests on a row before it lights up.
+static constexpr double kHighlightDelay = 0.15;
 
 TableView::TableView()
     : TableView(Rect {})
@@ -677,11 +679,24 @@ void TableView::applyUpdates(Updates updates)
 
 void TableView::endTouchTracking()
 {
+    if (m_highlightTask) {
+        platform::MainQueue::shared().cancel(m_highlightTask);
+        m_highlightTask = 0;
+    }
     if (!m_touchRow)
         return;
     if (auto it = m_visible.find(*m_touchRow); it != m_visible.end())
         it->second->setHighlighted(false);
     m_touchRow.reset();
+}
+
+void TableView::highlightTouchedRow()
+{
+    m_highlightTask = 0;
+    if (!m_touchRow)
+        return;
+    if (auto it = m_visible.find(*m_touchRow); it != m_visible.end())
+        it->second->setHighlighted(true);
 }
 
 void TableView::touchesBegan(const TouchList& touches)
@@ -691,13 +706,20 @@ void TableView::touchesBegan(const TouchList& touches)
         return;
     layoutIfNeeded();
     auto indexPath = indexPathForRow(touches.front()->locationIn(this));
-    if (!indexPath)
-        return;
-    auto it = m_visible.find(indexPath->row);
-    if (it == m_visible.end())
+    if (!indexPath || !m_visible.count(indexPath->row))
         return;
     m_touchRow = indexPath->row;
-    it->second->setHighlighted(true);
+    if (!delaysContentTouches) {
+        highlightTouchedRow();
+        return;
+    }
+    // As the phone does in a scroll view: a finger that starts a scroll at once
+    // never lights the row up.
+    std::weak_ptr<View> weak = sharedView();
+    m_highlightTask = platform::MainQueue::shared().after(kHighlightDelay, [weak] {
+        if (auto self = std::static_pointer_cast<TableView>(weak.lock()))
+            self->highlightTouchedRow();
+    });
 }
 
 void TableView::touchesMoved(const TouchList&)
@@ -710,6 +732,10 @@ void TableView::touchesEnded(const TouchList& touches)
         return;
     auto self = sharedView();
     int row = *m_touchRow;
+    if (m_highlightTask) {
+        // A quick tap: the row flashes while it becomes selected.
+        highlightTouchedRow();
+    }
     endTouchTracking();
     auto indexPath = indexPathForRow(touches.front()->locationIn(this));
     if (!indexPath || indexPath->row != row)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -135,6 +136,7 @@ private:
     void applyUpdates(Updates updates);
     void clampOffset();
     void endTouchTracking();
+    void highlightTouchedRow();
     std::optional<int> validRow(const IndexPath& indexPath);
 
     double m_rowHeight = 44;
@@ -159,6 +161,7 @@ private:
     Updates m_pending;
     std::optional<int> m_selectedRow;
     std::optional<int> m_touchRow;
+    std::uint64_t m_highlightTask = 0;
 };
 
 using TableViewPtr = std::shared_ptr<TableView>;

@@ -306,6 +306,8 @@ TEST_F(TableViewTest, TapHighlightsThenSelectsAndADragCancelsTheHighlight)
     auto cell = table->cellForRow(IndexPath::forRow(3));
     auto& app = Application::shared();
     app.touchDown({ 100, 3 * 44 + 10 });
+    EXPECT_FALSE(cell->isHighlighted()); // not before the finger rests
+    advance(0.2);
     EXPECT_TRUE(cell->isHighlighted());
     EXPECT_TRUE(selected.empty());
     app.touchUp({ 100, 3 * 44 + 10 });
@@ -318,6 +320,7 @@ TEST_F(TableViewTest, TapHighlightsThenSelectsAndADragCancelsTheHighlight)
 
     auto other = table->cellForRow(IndexPath::forRow(6));
     app.touchDown({ 100, 6 * 44 + 10 });
+    advance(0.2);
     EXPECT_TRUE(other->isHighlighted());
     for (int i = 1; i <= 5; ++i) {
         advance(0.02);
@@ -327,6 +330,24 @@ TEST_F(TableViewTest, TapHighlightsThenSelectsAndADragCancelsTheHighlight)
     app.touchUp({ 100, 6 * 44 - 40 });
     EXPECT_EQ(selected.size(), 1u);
     EXPECT_FALSE(table->indexPathForSelectedRow());
+
+    // A scroll that starts at once never lights a row up.
+    bool lit = false;
+    app.touchDown({ 100, 8 * 44 + 10 });
+    for (auto& visible : table->visibleCells())
+        lit = lit || visible->isHighlighted();
+    for (int i = 1; i <= 10; ++i) {
+        advance(0.02);
+        app.touchMove({ 100, 8 * 44 + 10 - 10.0 * i });
+        for (auto& visible : table->visibleCells())
+            lit = lit || visible->isHighlighted();
+    }
+    app.touchUp({ 100, 8 * 44 - 90 });
+    advance(1);
+    for (auto& visible : table->visibleCells())
+        lit = lit || visible->isHighlighted();
+    EXPECT_FALSE(lit);
+    EXPECT_EQ(selected.size(), 1u);
 }
 
 TEST_F(TableViewTest, SelectionCallbacksMayDeleteReloadOrReleaseTheTable)
@@ -399,6 +420,7 @@ TEST_F(TableViewTest, SeparatorsHighlightAndClearBackgroundAreDrawn)
 
     table->setSeparatorStyle(TableViewSeparatorStyle::None);
     Application::shared().touchDown({ 100, 60 });
+    advance(0.2);
     image = Renderer::snapshotView(*table);
     EXPECT_EQ(pixelAt(*image, 100, 44 - 0.25), Color::whiteColor());
     EXPECT_EQ(pixelAt(*image, 100, 60), Color::rgb(217, 217, 217)); // the pressed row
@@ -418,6 +440,7 @@ TEST_F(TableViewTest, SeparatorsHighlightAndClearBackgroundAreDrawn)
     };
     table->reloadData();
     Application::shared().touchDown({ 100, 60 });
+    advance(0.2);
     image = Renderer::snapshotScreen();
     EXPECT_EQ(pixelAt(*image, 350, 60), Color::rgb(0, 0, 255));
     Application::shared().touchCancel();
