@@ -7,6 +7,7 @@
 #include "ui/Screen.h"
 #include "ui/StatusBar.h"
 #include "ui/View.h"
+#include "ui/Window.h"
 #include "ui/graphics/GraphicsContext.h"
 
 namespace ui {
@@ -136,15 +137,25 @@ void Renderer::drawScreen(cairo_t* cr)
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_rectangle(cr, 0, 0, size.width, size.height);
     cairo_fill(cr);
-    for (auto& window : app.windows()) {
+    auto drawWindow = [cr](Window& window) {
         cairo_save(cr);
-        Rect f = window->frame();
+        Rect f = window.frame();
         cairo_translate(cr, f.x(), f.y());
-        drawTree(cr, *window, false);
+        drawTree(cr, window, false);
         cairo_restore(cr);
+    };
+    auto windows = app.windows();
+    for (auto& window : windows) {
+        if (window->windowLevel() <= WindowLevel::StatusBar)
+            drawWindow(*window);
     }
     GraphicsContext context(cr);
     StatusBar::shared().draw(context, size.width);
+    // Alerts and the keyboard sit above the status bar: an alert's dim covers it too.
+    for (auto& window : windows) {
+        if (window->windowLevel() > WindowLevel::StatusBar)
+            drawWindow(*window);
+    }
     cairo_restore(cr);
 }
 
