@@ -10,7 +10,10 @@ CollectionViewCell::CollectionViewCell()
 CollectionViewCell::CollectionViewCell(const Rect& frame)
     : View(frame)
 {
+    // The content follows the cell at once when the grid gives it its item's
+    // size, so content pinned by autoresizing masks lands right before layout.
     m_contentView = View::make<View>(Rect { 0, 0, frame.width(), frame.height() });
+    m_contentView->setAutoresizingMask(FlexibleWidth | FlexibleHeight);
     addSubview(m_contentView);
 }
 
