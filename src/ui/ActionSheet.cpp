@@ -234,6 +234,7 @@ void ActionSheet::dismissWithClickedButtonIndex(int index, bool animated)
     auto window = m_window;
     window->dismiss(animated ? kDismissDuration : 0, [self, index] {
         self->removeFromSuperview();
+        self->setUserInteractionEnabled(true);
         self->m_window.reset();
         self->m_dismissing = false;
         if (self->didDismissWithButtonIndex) {

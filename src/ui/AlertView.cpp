@@ -336,6 +336,7 @@ void AlertView::dismissWithClickedButtonIndex(int index, bool animated)
     auto window = m_window;
     window->dismiss(animated ? kDismissDuration : 0, [self, index] {
         self->removeFromSuperview();
+        self->setUserInteractionEnabled(true);
         self->m_window.reset();
         self->m_dismissing = false;
         self->m_keyboardTop = 0;

@@ -34,8 +34,10 @@ void DimmingWindow::dismiss(double duration, std::function<void()> done)
     if (m_dismissing)
         return;
     m_dismissing = true;
-    // Touches stop at once: a second tap during the fade reaches nothing.
-    setUserInteractionEnabled(false);
+    // The panels stop taking touches at once, but the window still keeps
+    // them: a second tap during the fade reaches nothing.
+    for (auto& child : subviews())
+        child->setUserInteractionEnabled(false);
     if (duration <= 0) {
         finishDismissal();
         if (done)
@@ -73,7 +75,8 @@ void DimmingWindow::finishDismissal()
     }
     setHidden(true);
     app.removeWindow(this);
-    setUserInteractionEnabled(true);
+    for (auto& child : subviews())
+        child->setUserInteractionEnabled(true);
 }
 
 void DimmingWindow::touchesBegan(const TouchList& touches)

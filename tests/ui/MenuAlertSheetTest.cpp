@@ -1,5 +1,6 @@
 #include "support/PhoneTest.h"
 
+#include <any>
 #include <string>
 #include <vector>
 
@@ -133,6 +134,25 @@ TEST_F(AlertViewTest, ThreeButtonsStackWithCancelAtTheBottomInIndexOrder)
     tapButton(alert->buttonAtIndex(0));
     tapButton(alert->buttonAtIndex(2)); // already going away: ignored
     EXPECT_EQ(clicked, std::vector<int> { 0 });
+    EXPECT_EQ(tapsBelow, 0) << "nor does the tap reach the screen while the alert fades";
+}
+
+TEST_F(AlertViewTest, StaysCentredInTheSpaceAboveTheKeyboard)
+{
+    auto alert = AlertView::make("输入转账金额", std::nullopt, "取消", { "发送" });
+    alert->setAlertViewStyle(AlertView::Style::PlainTextInput);
+    alert->show();
+    advance(0.5);
+    auto keyboardTo = [](Rect end) {
+        NotificationCenter::shared().post("UIKeyboardWillChangeFrameNotification",
+            { { "UIKeyboardFrameEndUserInfoKey", std::any(end) } });
+        advance(0.5);
+    };
+    keyboardTo({ 0, 667 - 216, 375, 216 });
+    EXPECT_NEAR(alert->center().y, (667 - 216) / 2.0, 0.01);
+    EXPECT_LE(alert->frame().maxY(), 667 - 216);
+    keyboardTo({ 0, 667, 375, 216 });
+    EXPECT_NEAR(alert->center().y, 667 / 2.0, 0.01);
 }
 
 TEST_F(AlertViewTest, TouchesNeverReachTheScreenBelow)
@@ -418,6 +438,27 @@ TEST_F(PresentationTest, PresentedScreenCoversTheAppInItsOwnWindowAndCompletesAf
     EXPECT_EQ(Application::shared().keyWindow(), window);
     tap({ 100, 300 });
     EXPECT_EQ(tapsBelow, 1);
+}
+
+TEST_F(PresentationTest, APresentedScreenPresentsAndDismissesItsOwn)
+{
+    auto outer = std::make_shared<Page>(), inner = std::make_shared<Page>();
+    page->presentViewController(outer, false);
+    advance(0.1);
+    outer->presentViewController(inner, true);
+    advance(0.5);
+    EXPECT_EQ(outer->log.back(), "didDisappear");
+    auto* outerWindow = outer->view()->window();
+    auto* innerWindow = inner->view()->window();
+    auto windows = Application::shared().windows();
+    ASSERT_GE(windows.size(), 3u);
+    EXPECT_EQ(windows.back().get(), innerWindow) << "the newest presentation is in front";
+    inner->dismissViewController(true);
+    advance(0.5);
+    EXPECT_EQ(outer->presentedViewController(), nullptr);
+    EXPECT_EQ(page->presentedViewController(), outer);
+    EXPECT_EQ(outer->log.back(), "didAppear");
+    EXPECT_EQ(Application::shared().keyWindow().get(), outerWindow);
 }
 
 TEST_F(PresentationTest, ASecondPresentationWhileOneIsUpDoesNothing)
