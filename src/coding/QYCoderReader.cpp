@@ -1,6 +1,8 @@
 #include "coding/QYCoderReader.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 #include "coding/ClassInfo.h"

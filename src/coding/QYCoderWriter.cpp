@@ -1,5 +1,6 @@
 #include "coding/QYCoderWriter.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
