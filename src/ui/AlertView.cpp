@@ -6,16 +6,13 @@
 #include "ui/Application.h"
 #include "ui/DialogButton.h"
 #include "ui/DimmingWindow.h"
+#include "ui/Keyboard.h"
 #include "ui/Label.h"
 #include "ui/NotificationCenter.h"
 #include "ui/Screen.h"
 #include "ui/TextField.h"
 
 namespace ui {
-
-// The keyboard's notification, read by name so the alert needs nothing else of it.
-static constexpr const char* kKeyboardWillChangeFrame = "UIKeyboardWillChangeFrameNotification";
-static constexpr const char* kKeyboardFrameEnd = "UIKeyboardFrameEndUserInfoKey";
 
 static constexpr double kSidePadding = 16;
 static constexpr double kTopPadding = 20;
@@ -287,14 +284,17 @@ void AlertView::show()
     m_window = std::make_shared<DimmingWindow>();
     m_window->addSubview(self);
     std::weak_ptr<AlertView> weak = self;
-    NotificationCenter::shared().addObserver(self, kKeyboardWillChangeFrame, [weak](const Notification& note) {
+    NotificationCenter::shared().addObserver(self, keyboard::WillChangeFrameNotification, [weak](const Notification& note) {
         auto alert = weak.lock();
-        auto it = note.userInfo.find(kKeyboardFrameEnd);
+        auto it = note.userInfo.find(keyboard::FrameEndKey);
         if (!alert || it == note.userInfo.end())
             return;
         if (auto* frame = std::any_cast<Rect>(&it->second))
             alert->keyboardWillChangeFrame(*frame);
     });
+    // A keyboard already up stays up (the field takes it over): keep clear of it.
+    auto& keyboard = Keyboard::shared();
+    m_keyboardTop = keyboard.isVisible() ? keyboard.frame().y() : 0;
     placeInScreen();
     layoutIfNeeded();
     m_window->present(kShowDuration);
@@ -307,7 +307,7 @@ void AlertView::show()
         setTransform(AffineTransform::identity());
         setAlpha(1);
     });
-    if (m_textField)
+    if (m_style == Style::PlainTextInput)
         m_textField->becomeFirstResponder();
 }
 
