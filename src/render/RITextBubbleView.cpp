@@ -1,0 +1,89 @@
+#include "render/RITextBubbleView.h"
+
+#include <limits>
+
+#include "chat/records/QYChatModel.h"
+#include "render/RIBubbleRules.h"
+#include "render/RIRouterEvents.h"
+
+namespace {
+
+// Emoji codes: an opening bracket, letters, digits or CJK ideographs, a closing bracket.
+const std::u16string kEmojiPattern = u"\\[[a-zA-Z0-9\\u4e00-\\u9fa5]+\\]";
+
+} // namespace
+
+RITextBubbleView::RITextBubbleView()
+{
+    build();
+}
+
+RITextBubbleView::RITextBubbleView(const ui::Rect& frame)
+    : RIBaseBubbleView(frame)
+{
+    build();
+}
+
+void RITextBubbleView::build()
+{
+    m_textLabel = View::make<QYEmojiLabel>();
+    m_textLabel->setNumberOfLines(0);
+    m_textLabel->setPreferredMaxLayoutWidth(RIBubbleRules::kTextWrapWidth);
+    addSubview(m_textLabel);
+}
+
+std::string RITextBubbleView::emojiPlistName(int styleType)
+{
+    return styleType == 1 ? "Emotion" : "BaseEmotion";
+}
+
+void RITextBubbleView::configureLabel(QYEmojiLabel& label, const QYChatModel& message)
+{
+    label.setCustomEmojiRegex(kEmojiPattern);
+    label.setCustomEmojiPlistName(emojiPlistName(message.styleType()));
+    label.setIsNeedAtAndPoundSign(true);
+    label.setFont(ui::Font::system(16));
+    label.setLineBreakMode(ui::LineBreakMode::WordWrap);
+    label.setNumberOfLines(0);
+    label.setText(coding::text(message.context()));
+}
+
+void RITextBubbleView::setClock(std::shared_ptr<QYChatModel> clock)
+{
+    RIBaseBubbleView::setClock(clock);
+    if (!clock)
+        return;
+    configureLabel(*m_textLabel, *clock);
+    setNeedsLayout();
+}
+
+void RITextBubbleView::bubbleViewPressed()
+{
+    sendEvent(kRITextBubbleViewTapTextEventName);
+}
+
+double RITextBubbleView::heightForBubbleWithObject(const QYChatModel& message)
+{
+    // A fresh label each time: nothing is cached between rows.
+    QYEmojiLabel label;
+    configureLabel(label, message);
+    double h = label.sizeThatFits({ RIBubbleRules::kTextWrapWidth, std::numeric_limits<double>::max() }).height;
+    return RIBubbleRules::textBubbleHeight(h);
+}
+
+ui::Size RITextBubbleView::sizeThatFits(ui::Size) const
+{
+    ui::Size label = m_textLabel->intrinsicContentSize();
+    return { label.width + kPlainSideInset + kTailSideInset, label.height + 2 * kVerticalInset };
+}
+
+void RITextBubbleView::layoutSubviews()
+{
+    RIBaseBubbleView::layoutSubviews();
+    bool isSend = clock() && clock()->isSend();
+    // The tail points at the speaker's avatar: right for the own side.
+    double left = isSend ? kPlainSideInset : kTailSideInset;
+    double right = isSend ? kTailSideInset : kPlainSideInset;
+    ui::Rect b = bounds();
+    m_textLabel->setFrame({ left, kVerticalInset, b.width() - left - right, b.height() - 2 * kVerticalInset });
+}
