@@ -82,6 +82,9 @@ void Application::clearFirstResponder()
         window->setFirstResponder({});
 }
 
+// How long a scroll view holds a touch back from its content.
+static constexpr double kTouchDelay = 0.15;
+
 static bool isTapOnControl(const GestureRecognizer& recognizer, const View* hit)
 {
     // A control keeps its own taps: tap recognizers above it do not take them.
@@ -108,6 +111,7 @@ void Application::touchDown(Point point)
         m_touch = std::make_shared<Touch>(window, hit, local, platform::MainQueue::shared().now());
         m_touchView = hit;
         m_touchCancelledForView = false;
+        m_beganDelivered = false;
         m_recognizers.clear();
         for (View* v = hit.get(); v; v = v->superview()) {
             for (auto& recognizer : v->gestureRecognizers()) {
@@ -170,6 +174,8 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
         }
     }
     bool cancelView = false;
+    if (winner && !winner->cancelsTouchesInView() && !m_beganDelivered && handler != &Responder::touchesBegan)
+        deliverDelayedBegan(); // the recognizer shares the touch: the view gets it after all
     if (winner) {
         for (auto& other : recognizers) {
             if (other == winner || other->hasRecognized())
@@ -188,16 +194,73 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
         && std::any_of(recognizers.begin(), recognizers.end(), [](auto& r) { return r->delaysTouchesBegan(); });
     if (cancelView) {
         m_touchCancelledForView = true;
-        if (handler != &Responder::touchesBegan)
+        platform::MainQueue::shared().cancel(m_delayedBegan);
+        // A view that never saw the touch begin is not told it ended.
+        if (handler != &Responder::touchesBegan && m_beganDelivered)
             view->touchesCancelled(touches);
         return;
     }
-    if (!delayed)
-        (view.get()->*handler)(touches);
+    if (handler == &Responder::touchesBegan) {
+        if (delayed) {
+            m_delayedBegan = platform::MainQueue::shared().after(kTouchDelay, [this] { deliverDelayedBegan(); });
+            return;
+        }
+        m_beganDelivered = true;
+    } else if (!m_beganDelivered) {
+        // Moves while the touch is held back stay unseen; a finger that lifts
+        // before the delay ran out is a tap, so the view sees it begin first.
+        if (handler != &Responder::touchesEnded)
+            return;
+        deliverDelayedBegan();
+        if (!m_touch || m_touchCancelledForView)
+            return;
+    }
+    (view.get()->*handler)(touches);
+}
+
+void Application::recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer)
+{
+    if (!m_touch)
+        return;
+    auto it = std::find_if(m_recognizers.begin(), m_recognizers.end(), [&](auto& r) { return r.get() == &recognizer; });
+    if (it == m_recognizers.end())
+        return;
+    auto winner = *it;
+    auto others = m_recognizers;
+    for (auto& other : others) {
+        if (other == winner || other->hasRecognized())
+            continue;
+        bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
+            || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
+        if (!shares)
+            m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), other), m_recognizers.end());
+    }
+    if (!winner->cancelsTouchesInView() || m_touchCancelledForView)
+        return;
+    m_touchCancelledForView = true;
+    platform::MainQueue::shared().cancel(m_delayedBegan);
+    auto view = m_touchView.lock();
+    if (view && m_beganDelivered)
+        view->touchesCancelled({ m_touch });
+}
+
+void Application::deliverDelayedBegan()
+{
+    platform::MainQueue::shared().cancel(m_delayedBegan);
+    m_delayedBegan = 0;
+    if (m_beganDelivered || m_touchCancelledForView || !m_touch)
+        return;
+    auto view = m_touchView.lock();
+    if (!view)
+        return;
+    m_beganDelivered = true;
+    view->touchesBegan({ m_touch });
 }
 
 void Application::finishSequence()
 {
+    platform::MainQueue::shared().cancel(m_delayedBegan);
+    m_delayedBegan = 0;
     auto recognizers = m_recognizers;
     for (auto& recognizer : recognizers)
         recognizer->reset();

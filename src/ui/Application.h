@@ -36,6 +36,10 @@ public:
     void touchCancel();
     bool isTouching() const { return m_touch != nullptr; }
 
+    // A recognizer that began from a timer while the finger rests (a long
+    // press) takes the touch from the view at once, not at the next move.
+    void recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer);
+
     // Lays out every visible window (before a frame is drawn or inspected).
     void layoutIfNeeded();
     // Whether anything is still moving on screen.
@@ -54,6 +58,11 @@ private:
     std::vector<std::shared_ptr<GestureRecognizer>> m_recognizers;
     std::weak_ptr<View> m_touchView;
     bool m_touchCancelledForView = false;
+    // A recognizer that delays touches (a scroll view) holds the view's
+    // touchesBegan back for a moment, so a drag never highlights a button.
+    bool m_beganDelivered = false;
+    unsigned long long m_delayedBegan = 0;
+    void deliverDelayedBegan();
 };
 
 } // namespace ui

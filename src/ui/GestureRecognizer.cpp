@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "platform/MainQueue.h"
+#include "ui/Application.h"
 #include "ui/View.h"
 
 namespace ui {
@@ -118,8 +119,11 @@ void LongPressGestureRecognizer::touchesBegan(const TouchList& touches)
         if (!self)
             return;
         self->m_timer = 0;
-        if (self->state() == State::Possible && self->m_touch && self->isEnabled())
+        if (self->state() == State::Possible && self->m_touch && self->isEnabled()) {
             self->setState(State::Began);
+            if (self->hasRecognized())
+                Application::shared().recognizerBeganWithoutTouchEvent(*self);
+        }
     });
 }
 

@@ -38,6 +38,8 @@ public:
     // Asked when this and another recognizer would both recognize.
     std::function<bool(GestureRecognizer&, GestureRecognizer&)> shouldRecognizeSimultaneously;
 
+    // The touch being followed, if any.
+    const std::shared_ptr<Touch>& touch() const { return m_touch; }
     // The touch location in `view`'s coordinates (window coordinates for null).
     Point locationIn(const View* view) const;
 

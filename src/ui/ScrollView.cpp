@@ -22,6 +22,13 @@ ScrollView::ScrollView(const Rect& frame)
 {
     setClipsToBounds(true);
     m_pan = std::make_shared<PanGestureRecognizer>([this](GestureRecognizer& r) { handlePan(r); });
+    m_pan->setDelaysTouchesBegan(true);
+    m_pan->shouldBegin = [this](GestureRecognizer& r) {
+        if (!scrollEnabled)
+            return false;
+        auto touched = r.touch() ? r.touch()->view() : nullptr;
+        return canCancelContentTouches || !touched || touched.get() == this;
+    };
     addGestureRecognizer(m_pan);
 }
 
@@ -29,6 +36,11 @@ ScrollView::~ScrollView()
 {
     if (m_timer)
         m_timer->invalidate();
+}
+
+void ScrollView::setDelaysContentTouches(bool delays)
+{
+    m_pan->setDelaysTouchesBegan(delays);
 }
 
 void ScrollView::setContentSize(Size size)

@@ -38,7 +38,10 @@ public:
     bool showsVerticalScrollIndicator = true;
     bool showsHorizontalScrollIndicator = true;
     bool scrollsToTop = true;
-    bool delaysContentTouches = true;
+    // Content touches begin only after a short pause, unless the finger lifts first.
+    void setDelaysContentTouches(bool delays);
+    bool delaysContentTouches() const { return m_pan->delaysTouchesBegan(); }
+    // When false, a touch that began on the content never turns into a scroll.
     bool canCancelContentTouches = true;
 
     std::function<void(ScrollView&)> didScroll;

@@ -709,7 +709,8 @@ void TableView::touchesBegan(const TouchList& touches)
     if (!indexPath || !m_visible.count(indexPath->row))
         return;
     m_touchRow = indexPath->row;
-    if (!delaysContentTouches) {
+    if (delaysContentTouches()) {
+        // The touch was already held back while it might have become a scroll.
         highlightTouchedRow();
         return;
     }

@@ -130,6 +130,13 @@ TEST_F(GestureTest, LongPressFiresAfterItsDurationOnTheVirtualClock)
     press->addAction([&](GestureRecognizer& r) { states.push_back(r.state()); });
     view->addGestureRecognizer(press);
 
+    struct Held : View {
+        using View::View;
+        int cancelled = 0;
+        void touchesCancelled(const TouchList&) override { ++cancelled; }
+    };
+    auto inner = std::make_shared<Held>(Rect { 10, 10, 50, 50 });
+    view->addSubview(inner);
     auto& app = Application::shared();
     app.touchDown({ 50, 50 });
     advance(0.99);
@@ -137,6 +144,8 @@ TEST_F(GestureTest, LongPressFiresAfterItsDurationOnTheVirtualClock)
     advance(0.02);
     ASSERT_EQ(states.size(), 1u);
     EXPECT_EQ(states[0], GestureRecognizer::State::Began);
+    // The pressed view loses the touch as the press is recognized, not later.
+    EXPECT_EQ(inner->cancelled, 1);
     app.touchUp({ 50, 50 });
     EXPECT_EQ(states.back(), GestureRecognizer::State::Ended);
 

@@ -4,6 +4,9 @@
 #include "ui/ScrollView.h"
 #include "ui/Window.h"
 
+#include <string>
+#include <vector>
+
 using namespace ui;
 
 class ScrollViewTest : public PhoneTest {
@@ -63,20 +66,51 @@ TEST_F(ScrollViewTest, PullingPastTheTopBouncesBack)
     EXPECT_DOUBLE_EQ(scroll->contentOffset().y, 0);
 }
 
-TEST_F(ScrollViewTest, DragOverAButtonCancelsItsTap)
+TEST_F(ScrollViewTest, ContentTouchesWaitSoADragNeverPressesAButton)
 {
     auto button = Button::make();
     button->setFrame({ 100, 100, 175, 100 });
     scroll->addSubview(button);
-    int ups = 0, cancels = 0;
-    button->addAction(TouchUpInside, [&](Control&) { ++ups; });
-    button->addAction(TouchCancel, [&](Control&) { ++cancels; });
+    std::vector<std::string> events;
+    button->addAction(TouchDown, [&](Control&) { events.push_back("down"); });
+    button->addAction(TouchUpInside, [&](Control&) { events.push_back("up"); });
+    button->addAction(TouchCancel, [&](Control&) { events.push_back("cancel"); });
+
+    // A quick drag: the button never hears of it.
     drag({ 150, 150 }, { 150, 50 });
-    EXPECT_EQ(ups, 0);
-    EXPECT_EQ(cancels, 1);
+    EXPECT_TRUE(events.empty());
     advance(5);
     scroll->setContentOffset({ 0, 0 });
+
+    // A quick tap still arrives whole, when the finger lifts.
     tap({ 150, 150 });
+    EXPECT_EQ(events, (std::vector<std::string> { "down", "up" }));
+
+    // A finger that rests first presses the button; the drag then takes the touch away.
+    events.clear();
+    auto& app = Application::shared();
+    app.touchDown({ 150, 150 });
+    advance(0.2);
+    EXPECT_EQ(events, (std::vector<std::string> { "down" }));
+    for (int i = 1; i <= 5; ++i) {
+        advance(0.02);
+        app.touchMove({ 150, 150 - 10.0 * i });
+    }
+    app.touchUp({ 150, 100 });
+    EXPECT_EQ(events, (std::vector<std::string> { "down", "cancel" }));
+}
+
+TEST_F(ScrollViewTest, ContentThatMayNotBeCancelledKeepsItsTouch)
+{
+    auto button = Button::make();
+    button->setFrame({ 100, 100, 175, 100 });
+    scroll->addSubview(button);
+    scroll->canCancelContentTouches = false;
+    scroll->setDelaysContentTouches(false);
+    int ups = 0;
+    button->addAction(TouchUpInside, [&](Control&) { ++ups; });
+    drag({ 150, 150 }, { 150, 120 });
+    EXPECT_EQ(scroll->contentOffset().y, 0);
     EXPECT_EQ(ups, 1);
 }
 
