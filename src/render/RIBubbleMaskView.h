@@ -35,4 +35,8 @@ private:
     ui::ImagePtr m_contents;
     double m_contentsScale = 1;
     ui::Rect m_contentsCenter { 0, 0, 1, 1 };
+    // The stretched bitmap at the size and scale it was last drawn at.
+    ui::ImagePtr m_rendered;
+    ui::Size m_renderedSize;
+    double m_renderedScale = 0;
 };
