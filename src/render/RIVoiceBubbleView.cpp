@@ -97,7 +97,10 @@ void RIVoiceBubbleView::layoutSubviews()
 
     double labelWidth = m_timeLengthLabel->sizeThatFits({}).width;
     double labelHeight = b.height() - kLengthLabelTop - kLengthLabelBottom;
-    // The length stands outside the bubble, away from the avatar.
-    double labelX = isSend ? -kLengthLabelOutset : b.width() + kLengthLabelOutset - labelWidth;
+    // The length stands outside the bubble, away from the avatar. A length of
+    // two digits is wider than the 22 points outside the bubble, so it moves
+    // out rather than run into the bubble.
+    double labelX = isSend ? std::min(-kLengthLabelOutset, -labelWidth - kLengthLabelGap)
+                           : std::max(b.width() + kLengthLabelOutset - labelWidth, b.width() + kLengthLabelGap);
     m_timeLengthLabel->setFrame({ labelX, kLengthLabelTop, labelWidth, labelHeight });
 }

@@ -15,6 +15,8 @@ public:
     static constexpr double kLengthLabelOutset = 22;
     static constexpr double kLengthLabelTop = 12;
     static constexpr double kLengthLabelBottom = 5;
+    // The least room between the length and the bubble.
+    static constexpr double kLengthLabelGap = 4;
 
     RIVoiceBubbleView();
     explicit RIVoiceBubbleView(const ui::Rect& frame);

@@ -275,6 +275,11 @@ TEST_F(BubbleTest, VoiceBubbleAnswersFortyOneAndIsAsTallAsItsHorn)
     EXPECT_EQ(RIVoiceBubbleView::heightForBubbleWithObject(*voice(60, true)), 41);
     EXPECT_EQ(bubble->bounds().width(), 150);
     EXPECT_EQ(bubble->timeLengthLabel()->text(), "60''");
+    // Two digits do not fit in the 22 points outside the bubble: they move
+    // out instead of running into it, on either side.
+    EXPECT_LE(bubble->timeLengthLabel()->frame().maxX(), -4);
+    auto other = bubbleFor<RIVoiceBubbleView>(voice(12, false));
+    EXPECT_GE(other->timeLengthLabel()->frame().x(), other->bounds().width() + 4);
     double label = bubble->timeLengthLabel()->sizeThatFits({}).height + 17;
     EXPECT_EQ(bubble->bounds().height(), std::max(label, ui::Image::named("QYHorn.png")->size().height));
 }
