@@ -5,6 +5,7 @@
 #include "chat/records/QYChatModel.h"
 #include "render/RIBubbleRules.h"
 #include "render/RIRouterEvents.h"
+#include "ui/GestureRecognizer.h"
 
 namespace {
 
@@ -30,6 +31,22 @@ void RITextBubbleView::build()
     m_textLabel->setNumberOfLines(0);
     m_textLabel->setPreferredMaxLayoutWidth(RIBubbleRules::kTextWrapWidth);
     addSubview(m_textLabel);
+    // The label's own one-second press (copy) must not take over once the
+    // list's shorter press has opened the row's menu: a press that a view
+    // further up already recognised is theirs, as on the phone.
+    for (auto& recognizer : m_textLabel->gestureRecognizers()) {
+        if (!dynamic_cast<ui::LongPressGestureRecognizer*>(recognizer.get()))
+            continue;
+        recognizer->shouldBegin = [](ui::GestureRecognizer& press) {
+            for (ui::View* view = press.view() ? press.view()->superview() : nullptr; view; view = view->superview()) {
+                for (auto& other : view->gestureRecognizers()) {
+                    if (dynamic_cast<ui::LongPressGestureRecognizer*>(other.get()) && other->hasRecognized())
+                        return false;
+                }
+            }
+            return true;
+        };
+    }
 }
 
 std::string RITextBubbleView::emojiPlistName(int styleType)

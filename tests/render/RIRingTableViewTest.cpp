@@ -309,3 +309,13 @@ TEST_F(RingListTest, HeightQueryNeedsNoCell)
     EXPECT_EQ(RIRingTabelViewCell::rowHeightForMessage(*picture(1, 1, true, true)), 192);
     EXPECT_EQ(RIBaseTableViewCell::heightForRowAtIndexPath(*list, ui::IndexPath::forRow(0), *text("x", true)), 40);
 }
+
+TEST_F(RingListTest, HoldingATextPastOneSecondKeepsTheRowsMenu)
+{
+    show({ text("长按这里", false) });
+    // The text label has a one-second press of its own; the list's half-second
+    // press has the gesture by then.
+    press(onScreen(*cellAt(0)->bubbleView()), 1.5);
+    EXPECT_EQ(menuTitles(), (std::vector<std::string> { "删除", "撤回" }));
+    EXPECT_TRUE(cellAt(0)->isFirstResponder());
+}
