@@ -65,7 +65,7 @@ void ActionSheet::setTitle(std::optional<std::string> title)
         return;
     m_title = std::move(title);
     m_titleLabel->setText(m_title);
-    if (m_window)
+    if (!m_window.expired())
         setFrame(restingFrame());
     setNeedsLayout();
 }
@@ -73,7 +73,7 @@ void ActionSheet::setTitle(std::optional<std::string> title)
 int ActionSheet::addButtonWithTitle(const std::string& title)
 {
     m_buttonTitles.push_back(title);
-    if (m_window) {
+    if (!m_window.expired()) {
         rebuild();
         setFrame(restingFrame());
     }
@@ -189,29 +189,30 @@ void ActionSheet::layoutSubviews()
 
 void ActionSheet::showInView(View*)
 {
-    if (m_window)
+    if (!m_window.expired())
         return;
     auto self = std::static_pointer_cast<ActionSheet>(sharedView());
     m_dismissing = false;
     rebuild();
-    m_window = std::make_shared<DimmingWindow>();
+    auto window = std::make_shared<DimmingWindow>();
+    m_window = window;
     std::weak_ptr<ActionSheet> weak = self;
-    m_window->tappedOutside = [weak] {
+    window->tappedOutside = [weak] {
         auto sheet = weak.lock();
         if (sheet && sheet->m_cancelIndex >= 0)
             sheet->buttonTapped(sheet->m_cancelIndex);
     };
-    m_window->addSubview(self);
+    window->addSubview(self);
     Rect resting = restingFrame();
     setFrame(resting.offsetBy(0, Screen::main().size().height - resting.y()));
     layoutIfNeeded();
-    m_window->present(kShowDuration);
+    window->present(kShowDuration);
     Animation::animate(kShowDuration, 0, AnimationCurve::EaseOut, [&] { setFrame(resting); });
 }
 
 void ActionSheet::buttonTapped(int index)
 {
-    if (!m_window || m_dismissing)
+    if (m_window.expired() || m_dismissing)
         return;
     auto keep = sharedView();
     if (clickedButtonAtIndex) {
@@ -223,7 +224,8 @@ void ActionSheet::buttonTapped(int index)
 
 void ActionSheet::dismissWithClickedButtonIndex(int index, bool animated)
 {
-    if (!m_window || m_dismissing)
+    auto window = m_window.lock();
+    if (!window || m_dismissing)
         return;
     m_dismissing = true;
     auto self = std::static_pointer_cast<ActionSheet>(sharedView());
@@ -231,7 +233,6 @@ void ActionSheet::dismissWithClickedButtonIndex(int index, bool animated)
         Rect away = frame().offsetBy(0, Screen::main().size().height - frame().y());
         Animation::animate(kDismissDuration, 0, AnimationCurve::EaseIn, [&] { setFrame(away); });
     }
-    auto window = m_window;
     window->dismiss(animated ? kDismissDuration : 0, [self, index] {
         self->removeFromSuperview();
         self->setUserInteractionEnabled(true);

@@ -54,7 +54,7 @@ public:
     // Takes the sheet away as if the button had been chosen, without calling
     // clickedButtonAtIndex.
     void dismissWithClickedButtonIndex(int index, bool animated);
-    bool isVisible() const { return m_window != nullptr && !m_dismissing; }
+    bool isVisible() const { return !m_window.expired() && !m_dismissing; }
     // The front-most sheet on screen that is not on its way out.
     static std::shared_ptr<ActionSheet> visibleSheet();
 
@@ -88,7 +88,8 @@ private:
     std::vector<std::shared_ptr<DialogButton>> m_buttons;
     std::vector<std::shared_ptr<View>> m_separators;
 
-    std::shared_ptr<DimmingWindow> m_window;
+    // Held by the application while shown; the window holds this view.
+    std::weak_ptr<DimmingWindow> m_window;
     bool m_dismissing = false;
 };
 

@@ -123,7 +123,7 @@ std::shared_ptr<TextField> AlertView::textFieldAtIndex(int index) const
 int AlertView::addButtonWithTitle(const std::string& title)
 {
     m_buttonTitles.push_back(title);
-    if (m_window)
+    if (!m_window.expired())
         rebuildButtons();
     placeInScreen();
     return int(m_buttonTitles.size()) - 1;
@@ -276,13 +276,14 @@ void AlertView::keyboardWillChangeFrame(const Rect& endFrame)
 
 void AlertView::show()
 {
-    if (m_window)
+    if (!m_window.expired())
         return;
     auto self = std::static_pointer_cast<AlertView>(sharedView());
     m_dismissing = false;
     rebuildButtons();
-    m_window = std::make_shared<DimmingWindow>();
-    m_window->addSubview(self);
+    auto window = std::make_shared<DimmingWindow>();
+    m_window = window;
+    window->addSubview(self);
     std::weak_ptr<AlertView> weak = self;
     NotificationCenter::shared().addObserver(self, keyboard::WillChangeFrameNotification, [weak](const Notification& note) {
         auto alert = weak.lock();
@@ -297,7 +298,7 @@ void AlertView::show()
     m_keyboardTop = keyboard.isVisible() ? keyboard.frame().y() : 0;
     placeInScreen();
     layoutIfNeeded();
-    m_window->present(kShowDuration);
+    window->present(kShowDuration);
     // It pops in: from a little larger and transparent to its place.
     Animation::performWithoutAnimation([&] {
         setTransform(AffineTransform::scale(1.2, 1.2));
@@ -313,7 +314,7 @@ void AlertView::show()
 
 void AlertView::buttonTapped(int index)
 {
-    if (!m_window || m_dismissing)
+    if (m_window.expired() || m_dismissing)
         return;
     auto keep = sharedView();
     if (clickedButtonAtIndex) {
@@ -325,7 +326,8 @@ void AlertView::buttonTapped(int index)
 
 void AlertView::dismissWithClickedButtonIndex(int index, bool animated)
 {
-    if (!m_window || m_dismissing)
+    auto window = m_window.lock();
+    if (!window || m_dismissing)
         return;
     m_dismissing = true;
     auto self = std::static_pointer_cast<AlertView>(sharedView());
@@ -333,7 +335,6 @@ void AlertView::dismissWithClickedButtonIndex(int index, bool animated)
     NotificationCenter::shared().removeObserversOf(this);
     if (animated)
         Animation::animate(kDismissDuration, 0, AnimationCurve::EaseIn, [&] { setAlpha(0); });
-    auto window = m_window;
     window->dismiss(animated ? kDismissDuration : 0, [self, index] {
         self->removeFromSuperview();
         self->setUserInteractionEnabled(true);

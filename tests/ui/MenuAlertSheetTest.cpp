@@ -217,6 +217,25 @@ TEST_F(AlertViewTest, ACallbackMayDropItsAlertDismissItOrShowAnother)
     EXPECT_EQ(AlertView::visibleAlert(), second);
 }
 
+TEST_F(AlertViewTest, DialogsLeftOnScreenGoWithTheApplicationsWindows)
+{
+    std::weak_ptr<AlertView> alert;
+    std::weak_ptr<ActionSheet> sheet;
+    {
+        auto shownAlert = AlertView::make("一", std::nullopt, "好", {});
+        auto shownSheet = ActionSheet::make("二", "取消", std::nullopt, {});
+        shownAlert->show();
+        shownSheet->showInView(nullptr);
+        alert = shownAlert;
+        sheet = shownSheet;
+    }
+    advance(0.5);
+    EXPECT_FALSE(alert.expired()) << "a shown alert keeps itself alive";
+    Application::shared().reset();
+    EXPECT_TRUE(alert.expired());
+    EXPECT_TRUE(sheet.expired());
+}
+
 using ActionSheetTest = DialogTest;
 
 TEST_F(ActionSheetTest, IndexesRunDestructiveOthersCancelThenAddedButtons)
