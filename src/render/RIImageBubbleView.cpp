@@ -37,8 +37,8 @@ void RIImageBubbleView::setClock(std::shared_ptr<QYChatModel> clock)
     if (!clock)
         return;
     const auto& data = clock->image();
-    if (data.get() != m_decodedData || !data) {
-        m_decodedData = data.get();
+    if (!data || data != m_decodedData.lock()) {
+        m_decodedData = data;
         m_imageView->setImage(data ? ui::Image::fromData(data->bytes()) : nullptr);
     }
     std::optional<ui::Size> picture;

@@ -34,6 +34,7 @@ private:
     std::shared_ptr<RIBubbleMaskView> m_mask;
     ui::Size m_pictureSize;
     // The data the shown picture was decoded from, so that binding the same
-    // message again does not decode it again.
-    const coding::Data* m_decodedData = nullptr;
+    // message again does not decode it again. Weak, so that its address is
+    // not reused by other data while it is remembered.
+    std::weak_ptr<coding::Data> m_decodedData;
 };

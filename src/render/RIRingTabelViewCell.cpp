@@ -63,8 +63,8 @@ void RIRingTabelViewCell::bindWithObject(const std::shared_ptr<QYChatModel>& mes
         dateTime()->setText(platform::locale::formatDate(message->creatDate()->secondsSince1970(), "HH:mm"));
 
     const auto& avatar = message->avatar();
-    if (!avatar || avatar.get() != m_avatarSource) {
-        m_avatarSource = avatar.get();
+    if (!avatar || avatar != m_avatarSource.lock()) {
+        m_avatarSource = avatar;
         ui::ImagePtr image = avatar ? ui::Image::fromData(avatar->bytes()) : nullptr;
         // Data that is there but unreadable shows nothing, as a failed decode does.
         headView()->setImage(avatar ? image : ui::Image::named("QYAvatar.png"));

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 
+#include "coding/Data.h"
 #include "render/RIBaseBubbleView.h"
 #include "render/RIBaseTableViewCell.h"
 #include "render/RIRingTabelViewCellDelegate.h"
@@ -56,6 +57,7 @@ private:
     ui::IndexPath m_indexPath;
     std::shared_ptr<ui::ImageView> m_isRead;
     std::weak_ptr<RIRingTabelViewCellDelegate> m_delegate;
-    // The avatar data the shown avatar was decoded from.
-    const void* m_avatarSource = nullptr;
+    // The avatar data the shown avatar was decoded from (weak, so that its
+    // address is not reused by other data while it is remembered).
+    std::weak_ptr<coding::Data> m_avatarSource;
 };

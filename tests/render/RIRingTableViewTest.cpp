@@ -319,3 +319,20 @@ TEST_F(RingListTest, HoldingATextPastOneSecondKeepsTheRowsMenu)
     EXPECT_EQ(menuTitles(), (std::vector<std::string> { "删除", "撤回" }));
     EXPECT_TRUE(cellAt(0)->isFirstResponder());
 }
+
+TEST_F(RingListTest, ReboundCellShowsEachRecordsOwnAvatar)
+{
+    auto first = text("a", true), second = text("b", true), third = text("c", true);
+    first->setAvatar(jpeg(80, 80));
+    second->setAvatar(jpeg(60, 60));
+    auto cell = ui::View::make<RIRingTabelViewCell>(first, "MessageCellSenderText");
+    cell->setFrame({ 0, 0, 375, 65 });
+    cell->bindWithObject(first, ui::IndexPath::forRow(0));
+    EXPECT_EQ(cell->headView()->image()->pixelWidth(), 80);
+    cell->bindWithObject(second, ui::IndexPath::forRow(1));
+    EXPECT_EQ(cell->headView()->image()->pixelWidth(), 60);
+    cell->bindWithObject(third, ui::IndexPath::forRow(2));
+    EXPECT_EQ(cell->headView()->image(), ui::Image::named("QYAvatar.png"));
+    cell->bindWithObject(first, ui::IndexPath::forRow(0));
+    EXPECT_EQ(cell->headView()->image()->pixelWidth(), 80);
+}
