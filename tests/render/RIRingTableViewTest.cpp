@@ -336,3 +336,30 @@ TEST_F(RingListTest, ReboundCellShowsEachRecordsOwnAvatar)
     cell->bindWithObject(first, ui::IndexPath::forRow(0));
     EXPECT_EQ(cell->headView()->image()->pixelWidth(), 80);
 }
+
+namespace {
+
+class ChainEnd : public ui::View {
+public:
+    void routerEventWithName(const std::string&, const ui::UserInfo&) override { ++received; }
+    int received = 0;
+};
+
+} // namespace
+
+TEST_F(RingListTest, EventsGoNoFurtherThanTheList)
+{
+    auto container = ui::View::make<ChainEnd>();
+    container->setFrame(window->bounds());
+    window->addSubview(container);
+    container->addSubview(list);
+    show({ text("hi", false), voice(2, true) });
+    tap(onScreen(*cellAt(0)->bubbleView()));
+    tap(onScreen(*cellAt(1)->bubbleView()));
+    EXPECT_EQ(events.size(), 2u);
+    EXPECT_EQ(container->received, 0);
+    // Without an owner the event is dropped at the list all the same.
+    list->setRingTableDelegate({});
+    tap(onScreen(*cellAt(0)->bubbleView()));
+    EXPECT_EQ(container->received, 0);
+}
