@@ -21,7 +21,7 @@ void RIRingTableView::build()
     m_dataSour = coding::Collection::mutableArray();
     // The table calls these only while it is alive, so they may hold `this`.
     numberOfRowsInSection = [this](ui::TableView&, int) { return rowCount(); };
-    cellForRowAtIndexPath = [this](ui::TableView&, const ui::IndexPath& indexPath) { return cellForRow(indexPath); };
+    cellForRowAtIndexPath = [this](ui::TableView&, const ui::IndexPath& indexPath) { return provideCell(indexPath); };
     heightForRowAtIndexPath = [this](ui::TableView& table, const ui::IndexPath& indexPath) {
         auto clock = clockAt(indexPath.row);
         if (!clock)
@@ -57,7 +57,7 @@ std::shared_ptr<QYChatModel> RIRingTableView::clockAt(int row) const
     return std::dynamic_pointer_cast<QYChatModel>(m_dataSour->at(size_t(row)));
 }
 
-ui::TableViewCellPtr RIRingTableView::cellForRow(const ui::IndexPath& indexPath)
+ui::TableViewCellPtr RIRingTableView::provideCell(const ui::IndexPath& indexPath)
 {
     auto clock = clockAt(indexPath.row);
     if (clock && clock->type() == QYChatModel::RecallNotice) {
@@ -118,7 +118,7 @@ void RIRingTableView::longPressBegan(ui::GestureRecognizer& recognizer)
     auto clock = clockAt(indexPath->row);
     if (clock && clock->type() == QYChatModel::RecallNotice)
         return;
-    auto cell = std::dynamic_pointer_cast<RIRingTabelViewCell>(TableView::cellForRow(*indexPath));
+    auto cell = std::dynamic_pointer_cast<RIRingTabelViewCell>(cellForRow(*indexPath));
     if (!cell)
         return;
     cell->becomeFirstResponder();
@@ -126,7 +126,7 @@ void RIRingTableView::longPressBegan(ui::GestureRecognizer& recognizer)
     showMenuViewController(cell->bubbleView().get(), *indexPath, cell->clock());
 }
 
-void RIRingTableView::showMenuViewController(ui::View* showInView, const ui::IndexPath&, const std::shared_ptr<QYChatModel>& clock)
+void RIRingTableView::showMenuViewController(ui::View* showInView, const ui::IndexPath& indexPath, const std::shared_ptr<QYChatModel>& clock)
 {
     auto& menu = ui::MenuController::shared();
     if (!m_backoutItem)
@@ -141,7 +141,7 @@ void RIRingTableView::showMenuViewController(ui::View* showInView, const ui::Ind
     // A row without a bubble (a kind drawn later) points at its content.
     ui::View* target = showInView;
     if (!target) {
-        if (auto cell = TableView::cellForRow(m_longPressIndexPath.value_or(ui::IndexPath {})))
+        if (auto cell = cellForRow(indexPath))
             target = cell->contentView().get();
     }
     if (!target || !target->superview())

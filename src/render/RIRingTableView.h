@@ -72,7 +72,7 @@ public:
 private:
     void build();
     int rowCount() const;
-    ui::TableViewCellPtr cellForRow(const ui::IndexPath& indexPath);
+    ui::TableViewCellPtr provideCell(const ui::IndexPath& indexPath);
     void longPressBegan(ui::GestureRecognizer& recognizer);
     // Removes the remembered row from the records and the table.
     void removeLongPressedRow();

@@ -67,7 +67,7 @@ TEST_F(RingListTest, CellsCarryTheBubbleOfTheirKindAndAreReusedBySideAndKind)
     EXPECT_EQ(cellAt(0)->reuseIdentifier(), "MessageCellSenderText");
     EXPECT_EQ(cellAt(1)->reuseIdentifier(), "MessageCellReceiverAudio");
     EXPECT_EQ(cellAt(3)->reuseIdentifier(), "MessageCellReceiverMie");
-    auto noticeCell = std::dynamic_pointer_cast<QYSystemTableViewCell>(list->ui::TableView::cellForRow(ui::IndexPath::forRow(4)));
+    auto noticeCell = std::dynamic_pointer_cast<QYSystemTableViewCell>(list->cellForRow(ui::IndexPath::forRow(4)));
     ASSERT_TRUE(noticeCell);
     EXPECT_EQ(noticeCell->reuseIdentifier(), "QYSystemTableViewCell");
     EXPECT_EQ(cellAt(2)->clock(), list->clockAt(2));
@@ -158,7 +158,7 @@ TEST_F(RingListTest, LongPressOffersDeleteAndRecallExceptOnMoneyRows)
 TEST_F(RingListTest, ShortPressesNoticesAndEmptyListsOpenNoMenu)
 {
     show({ notice(true, std::nullopt), text("a", false) });
-    press(onScreen(*list->ui::TableView::cellForRow(ui::IndexPath::forRow(0))));
+    press(onScreen(*list->cellForRow(ui::IndexPath::forRow(0))));
     EXPECT_TRUE(menuTitles().empty());
     press(onScreen(*cellAt(1)->bubbleView()), 0.3);
     EXPECT_TRUE(menuTitles().empty());

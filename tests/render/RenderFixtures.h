@@ -127,7 +127,7 @@ protected:
     }
     std::shared_ptr<RIRingTabelViewCell> cellAt(int row)
     {
-        return std::dynamic_pointer_cast<RIRingTabelViewCell>(list->ui::TableView::cellForRow(ui::IndexPath::forRow(row)));
+        return std::dynamic_pointer_cast<RIRingTabelViewCell>(list->cellForRow(ui::IndexPath::forRow(row)));
     }
     // A point of a view in screen coordinates.
     static ui::Point onScreen(const ui::View& view, ui::Point local = { -1, -1 })
