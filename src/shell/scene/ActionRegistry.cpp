@@ -5,6 +5,7 @@
 #include "shell/scene/actions/DumpAction.h"
 #include "shell/scene/actions/KeyAction.h"
 #include "shell/scene/actions/PickPhotoAction.h"
+#include "shell/scene/actions/RecordAction.h"
 #include "shell/scene/actions/ScreenshotAction.h"
 #include "shell/scene/actions/SheetAction.h"
 #include "shell/scene/actions/TapAction.h"
@@ -32,6 +33,7 @@ ActionRegistry::ActionRegistry()
     add("pickPhoto", &PickPhotoAction::read);
     add("alert", &AlertAction::read);
     add("sheet", &SheetAction::read);
+    add("record", &RecordAction::read);
 }
 
 void ActionRegistry::add(const std::string& name, Factory factory)
