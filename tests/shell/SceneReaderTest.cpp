@@ -29,6 +29,7 @@ static void expectComplaint(const std::string& text, const std::string& field, c
 TEST(SceneReaderTest, EveryBadFieldIsNamedInTheMessage)
 {
     expectComplaint("{\"actions\": [1,]}", "scene", "not valid JSON");
+    expectComplaint("{\"actions\": [{\"wait\": 1e99999}]}", "scene", "not valid JSON");
     expectComplaint("[1]", "scene", "expected an object");
     expectComplaint("{\"acitons\": []}", "scene", "unknown field \"acitons\"");
     expectComplaint("{\"device\": \"iphone7\"}", "device", "unknown device \"iphone7\"");

@@ -70,8 +70,9 @@ Scene SceneReader::readText(const std::string& text)
     nlohmann::ordered_json json;
     try {
         json = nlohmann::ordered_json::parse(text);
-    } catch (const nlohmann::ordered_json::parse_error& error) {
-        // The library's message names the line and column of the mistake.
+    } catch (const nlohmann::ordered_json::exception& error) {
+        // Syntax errors and numbers too large for a double alike; the library's
+        // message names where the mistake is.
         throw SceneError("scene", std::string("not valid JSON (") + error.what() + ")");
     }
     return read(json);
