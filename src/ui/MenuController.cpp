@@ -116,12 +116,13 @@ bool MenuController::layoutCallout()
 
 void MenuController::setMenuVisible(bool visible, bool animated)
 {
-    ++m_generation;
     if (!visible) {
         if (!isMenuVisible()) {
             m_visible = false;
             return;
         }
+        // A fade already under way finishes; only a later show cancels it.
+        ++m_generation;
         m_visible = false;
         auto window = m_window;
         window->setUserInteractionEnabled(false);
@@ -141,6 +142,7 @@ void MenuController::setMenuVisible(bool visible, bool animated)
             });
         return;
     }
+    ++m_generation;
     ensureWindow();
     if (!layoutCallout()) {
         setMenuVisible(false, false);

@@ -406,9 +406,16 @@ TEST_F(EditMenuTest, PointsDownAtATargetWithRoomAboveAndUpNearTheTop)
 TEST_F(EditMenuTest, ATouchElsewhereHidesTheMenuAndStillReachesTheScreen)
 {
     showOver({ 100, 10, 120, 60 });
+    Point onMenu = itemCenter(0);
     tap({ 30, 600 });
     EXPECT_FALSE(menu().isMenuVisible());
     EXPECT_EQ(tapsBelow, 1);
+    tap({ 30, 600 }); // while it fades
+    advance(0.5);
+    EXPECT_EQ(tapsBelow, 2);
+    auto windows = Application::shared().windows();
+    EXPECT_EQ(windows.size(), 1u) << "the menu's window is gone once faded";
+    tap(onMenu);
     EXPECT_TRUE(list->performed.empty());
 }
 
