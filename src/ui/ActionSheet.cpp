@@ -103,6 +103,8 @@ double ActionSheet::titleHeight() const
     return std::max(kMinimumTitleHeight, text + 2 * kTitlePadding);
 }
 
+// FIXME: the phone scrolls the buttons when the sheet would pass the top of
+// the screen; here the sheet grows past it.
 double ActionSheet::mainGroupHeight() const
 {
     int rows = numberOfButtons() - (m_cancelIndex >= 0 ? 1 : 0);

@@ -172,6 +172,8 @@ AlertView::Metrics AlertView::measure() const
         y += kTextBottomPadding;
     }
     metrics.buttonsTop = y;
+    // FIXME: the phone scrolls a message taller than the screen; here the
+    // panel simply grows past the screen's edges.
     int rows = numberOfButtons() == 2 ? 1 : numberOfButtons();
     metrics.height = y + rows * kButtonHeight;
     return metrics;
