@@ -183,7 +183,7 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
             bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
                 || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
             if (!shares)
-                m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), other), m_recognizers.end());
+                dropLoser(other);
         }
         cancelView = winner->cancelsTouchesInView();
     }
@@ -218,6 +218,13 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
     (view.get()->*handler)(touches);
 }
 
+void Application::dropLoser(const std::shared_ptr<GestureRecognizer>& loser)
+{
+    m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), loser), m_recognizers.end());
+    // A beaten recognizer is out for the rest of the touch: its timers stop too.
+    loser->reset();
+}
+
 void Application::recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer)
 {
     if (!m_touch)
@@ -233,7 +240,7 @@ void Application::recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer
         bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
             || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
         if (!shares)
-            m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), other), m_recognizers.end());
+            dropLoser(other);
     }
     if (!winner->cancelsTouchesInView() || m_touchCancelledForView)
         return;

@@ -63,6 +63,7 @@ private:
     bool m_beganDelivered = false;
     unsigned long long m_delayedBegan = 0;
     void deliverDelayedBegan();
+    void dropLoser(const std::shared_ptr<GestureRecognizer>& loser);
 };
 
 } // namespace ui

@@ -157,3 +157,29 @@ TEST_F(GestureTest, LongPressFiresAfterItsDurationOnTheVirtualClock)
     advance(1);
     EXPECT_TRUE(states.empty());
 }
+
+TEST_F(GestureTest, ABeatenLongPressNeverFiresLater)
+{
+    auto window = std::make_shared<Window>();
+    window->makeKeyAndVisible();
+    auto outer = std::make_shared<View>(Rect { 0, 0, 300, 300 });
+    auto inner = std::make_shared<View>(Rect { 50, 50, 100, 100 });
+    window->addSubview(outer);
+    outer->addSubview(inner);
+    int innerPresses = 0, outerPresses = 0;
+    auto innerPress = std::make_shared<LongPressGestureRecognizer>([&](GestureRecognizer& r) {
+        innerPresses += r.state() == GestureRecognizer::State::Began;
+    });
+    innerPress->setMinimumPressDuration(0.5);
+    auto outerPress = std::make_shared<LongPressGestureRecognizer>([&](GestureRecognizer& r) {
+        outerPresses += r.state() == GestureRecognizer::State::Began;
+    });
+    outerPress->setMinimumPressDuration(1.0);
+    inner->addGestureRecognizer(innerPress);
+    outer->addGestureRecognizer(outerPress);
+    Application::shared().touchDown({ 100, 100 });
+    advance(2);
+    Application::shared().touchUp({ 100, 100 });
+    EXPECT_EQ(innerPresses, 1);
+    EXPECT_EQ(outerPresses, 0);
+}
