@@ -1,5 +1,7 @@
 #include "input/label/QYEmojiLabel.h"
 
+#include "ui/Pasteboard.h"
+
 #include <cmath>
 #include <limits>
 
@@ -7,6 +9,7 @@
 #include "input/emoji/QYEmojiSubstitution.h"
 #include "input/label/QYAttributedStringBuilder.h"
 #include "platform/Log.h"
+#include "ui/Pasteboard.h"
 #include "ui/graphics/GraphicsContext.h"
 #include "ui/graphics/Image.h"
 #include "ui/graphics/TextLayout.h"
@@ -310,9 +313,9 @@ std::optional<std::u16string> QYEmojiLabel::copyText() const
 
 void QYEmojiLabel::copy()
 {
-    // FIXME: the toolkit has no pasteboard yet; the text to put there is copyText().
-    if (copyText())
-        platform::log::line("emoji", "copy: no pasteboard to put the text on");
+    // The codes go on the pasteboard as typed, so a paste brings the emoji back.
+    if (auto text = copyText())
+        ui::Pasteboard::general().setString(ui::toUtf8(*text));
 }
 
 void QYEmojiLabel::handleTap()

@@ -9,6 +9,7 @@
 #include "input/label/QYEmojiLabel.h"
 #include "support/PhoneTest.h"
 #include "ui/MenuController.h"
+#include "ui/Pasteboard.h"
 #include "ui/Window.h"
 #include "ui/Renderer.h"
 #include "ui/Touch.h"
@@ -264,6 +265,8 @@ TEST_F(QYEmojiLabelOnScreen, OneSecondPressAsksTheDelegateThenOffersCopy)
     app.touchUp(onScreen(0));
     EXPECT_EQ(label->copyText(), u"你好[微笑]电话13812345678") << "copy gives the codes as typed";
     EXPECT_FALSE(bubbleLabel(u"")->copyText());
+    label->copy();
+    EXPECT_EQ(ui::Pasteboard::general().string(), "你好[微笑]电话13812345678");
     menu.setMenuVisible(false, false);
 }
 
