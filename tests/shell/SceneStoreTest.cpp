@@ -36,17 +36,27 @@ TEST_F(SceneStoreTest, RecordsThatCannotBeStoredAreRefusedBeforeAnythingRuns)
     EXPECT_THROW(shell::SceneReader::readText(R"({"store": {"CHAT": null}})"), shell::SceneError);
 }
 
-TEST_F(SceneStoreTest, AScratchHomeKeepsTheUsersOwnFolderUntouched)
+TEST_F(SceneStoreTest, AScratchHomeKeepsTheUsersOwnFoldersUntouched)
 {
-    std::string before = platform::folders::homeFolder();
+    std::string home = platform::folders::homeFolder();
+    std::string album = platform::folders::albumFolder();
     std::string scratch;
     {
-        shell::ScratchHome home;
-        scratch = home.path();
+        shell::ScratchHome folders;
+        scratch = folders.path();
         EXPECT_EQ(platform::folders::homeFolder(), scratch);
-        EXPECT_NE(scratch, before);
+        EXPECT_EQ(platform::folders::albumFolder().rfind(scratch, 0), 0u);
         hl_setObjectWithKey(QYBlanceModel::make(), "BLANCE");
     }
-    EXPECT_EQ(platform::folders::homeFolder(), before);
+    EXPECT_EQ(platform::folders::homeFolder(), home);
+    EXPECT_EQ(platform::folders::albumFolder(), album);
     EXPECT_FALSE(std::filesystem::exists(scratch));
+
+    // A folder named on the command line stays as it is.
+    {
+        shell::ScratchHome albumOnly(false, true);
+        EXPECT_EQ(platform::folders::homeFolder(), home);
+        EXPECT_NE(platform::folders::albumFolder(), album);
+    }
+    EXPECT_EQ(platform::folders::albumFolder(), album);
 }

@@ -52,9 +52,10 @@ int DemoCommand::run(const std::string& outputFolder)
         std::cerr << "qyshot demo: cannot make the folder \"" << outputFolder << "\"\n";
         return 1;
     }
-    std::unique_ptr<ScratchHome> home;
-    if (!GlobalOptions::shared().hasHome())
-        home = std::make_unique<ScratchHome>();
+    std::unique_ptr<ScratchHome> scratch;
+    auto& global = GlobalOptions::shared();
+    if (!global.hasHome() || !global.hasAlbum())
+        scratch = std::make_unique<ScratchHome>(!global.hasHome(), !global.hasAlbum());
 
     int failures = 0;
     SceneRunner runner(outputFolder);

@@ -24,6 +24,7 @@ void GlobalOptions::reset()
 {
     m_device.reset();
     m_hasHome = false;
+    m_hasAlbum = false;
 }
 
 void GlobalOptions::addDeviceOption(CLI::App& command)
@@ -46,7 +47,10 @@ void GlobalOptions::addTo(CLI::App& app)
 {
     addDeviceOption(app);
     app.add_option_function<std::string>(
-           "--album", [](const std::string& path) { platform::folders::setAlbumFolder(path); },
+           "--album", [this](const std::string& path) {
+               platform::folders::setAlbumFolder(path);
+               m_hasAlbum = true;
+           },
            "photo album folder (default ~/Pictures/截屏工坊)")
         ->type_name("DIR");
     app.add_option_function<std::string>(

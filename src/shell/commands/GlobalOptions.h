@@ -26,6 +26,8 @@ public:
     const std::optional<platform::DeviceProfile>& device() const { return m_device; }
     // Whether --home was given (headless runs otherwise use a scratch home).
     bool hasHome() const { return m_hasHome; }
+    // Whether --album was given (headless runs otherwise use a scratch album).
+    bool hasAlbum() const { return m_hasAlbum; }
 
     // Forgets what a previous parse set (tests parse several command lines).
     void reset();
@@ -33,6 +35,7 @@ public:
 private:
     std::optional<platform::DeviceProfile> m_device;
     bool m_hasHome = false;
+    bool m_hasAlbum = false;
 };
 
 } // namespace shell

@@ -41,9 +41,10 @@ int RenderCommand::run(const Options& options)
     try {
         Scene scene = SceneReader::readFile(options.scenePath);
 
-        std::unique_ptr<ScratchHome> home;
-        if (!GlobalOptions::shared().hasHome())
-            home = std::make_unique<ScratchHome>();
+        std::unique_ptr<ScratchHome> scratch;
+        auto& global = GlobalOptions::shared();
+        if (!global.hasHome() || !global.hasAlbum())
+            scratch = std::make_unique<ScratchHome>(!global.hasHome(), !global.hasAlbum());
         auto outputFolder = std::filesystem::path(options.outputPath).parent_path().string();
         SceneRunner runner(outputFolder);
         runner.setDeviceOverride(GlobalOptions::shared().device());

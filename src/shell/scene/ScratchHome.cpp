@@ -1,16 +1,19 @@
 #include "shell/scene/ScratchHome.h"
 
 #include <cstdlib>
-#include <unistd.h>
 #include <filesystem>
+#include <unistd.h>
 #include <vector>
 
 #include "platform/Folders.h"
 
 namespace shell {
 
-ScratchHome::ScratchHome()
-    : m_previous(platform::folders::homeFolder())
+ScratchHome::ScratchHome(bool replaceHome, bool replaceAlbum)
+    : m_previousHome(platform::folders::homeFolder())
+    , m_previousAlbum(platform::folders::albumFolder())
+    , m_replacesHome(replaceHome)
+    , m_replacesAlbum(replaceAlbum)
 {
     std::error_code error;
     auto base = std::filesystem::temp_directory_path(error);
@@ -24,12 +27,18 @@ ScratchHome::ScratchHome()
     else
         m_path = pattern.substr(0, pattern.size() - 6) + std::to_string(::getpid());
     platform::folders::makeFolders(m_path);
-    platform::folders::setHomeFolder(m_path);
+    if (m_replacesHome)
+        platform::folders::setHomeFolder(m_path);
+    if (m_replacesAlbum)
+        platform::folders::setAlbumFolder(platform::folders::join(m_path, "album"));
 }
 
 ScratchHome::~ScratchHome()
 {
-    platform::folders::setHomeFolder(m_previous);
+    if (m_replacesHome)
+        platform::folders::setHomeFolder(m_previousHome);
+    if (m_replacesAlbum)
+        platform::folders::setAlbumFolder(m_previousAlbum);
     std::error_code error;
     std::filesystem::remove_all(m_path, error);
 }
