@@ -124,13 +124,19 @@ void Application::touchDown(Point point)
     }
 }
 
+void Application::updateTouch(TouchPhase phase, Point point)
+{
+    // Screen points to the coordinates of the window the touch began in.
+    auto window = m_touch->window();
+    Point origin = window ? window->frame().origin : Point {};
+    m_touch->update(phase, { point.x - origin.x, point.y - origin.y }, platform::MainQueue::shared().now());
+}
+
 void Application::touchMove(Point point)
 {
     if (!m_touch)
         return;
-    auto window = m_touch->window();
-    Point origin = window ? window->frame().origin : Point {};
-    m_touch->update(TouchPhase::Moved, { point.x - origin.x, point.y - origin.y }, platform::MainQueue::shared().now());
+    updateTouch(TouchPhase::Moved, point);
     deliver(&Responder::touchesMoved, &GestureRecognizer::touchesMoved);
 }
 
@@ -138,9 +144,7 @@ void Application::touchUp(Point point)
 {
     if (!m_touch)
         return;
-    auto window = m_touch->window();
-    Point origin = window ? window->frame().origin : Point {};
-    m_touch->update(TouchPhase::Ended, { point.x - origin.x, point.y - origin.y }, platform::MainQueue::shared().now());
+    updateTouch(TouchPhase::Ended, point);
     deliver(&Responder::touchesEnded, &GestureRecognizer::touchesEnded);
     finishSequence();
 }
@@ -177,14 +181,7 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
     if (winner && !winner->cancelsTouchesInView() && !m_beganDelivered && handler != &Responder::touchesBegan)
         deliverDelayedBegan(); // the recognizer shares the touch: the view gets it after all
     if (winner) {
-        for (auto& other : recognizers) {
-            if (other == winner || other->hasRecognized())
-                continue;
-            bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
-                || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
-            if (!shares)
-                dropLoser(other);
-        }
+        dropLosersTo(winner);
         cancelView = winner->cancelsTouchesInView();
     }
     auto view = m_touchView.lock();
@@ -218,11 +215,20 @@ void Application::deliver(void (Responder::*handler)(const TouchList&),
     (view.get()->*handler)(touches);
 }
 
-void Application::dropLoser(const std::shared_ptr<GestureRecognizer>& loser)
+void Application::dropLosersTo(const std::shared_ptr<GestureRecognizer>& winner)
 {
-    m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), loser), m_recognizers.end());
-    // A beaten recognizer is out for the rest of the touch: its timers stop too.
-    loser->reset();
+    auto others = m_recognizers;
+    for (auto& other : others) {
+        if (other == winner || other->hasRecognized())
+            continue;
+        bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
+            || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
+        if (shares)
+            continue;
+        m_recognizers.erase(std::remove(m_recognizers.begin(), m_recognizers.end(), other), m_recognizers.end());
+        // A beaten recognizer is out for the rest of the touch: its timers stop too.
+        other->reset();
+    }
 }
 
 void Application::recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer)
@@ -233,15 +239,7 @@ void Application::recognizerBeganWithoutTouchEvent(GestureRecognizer& recognizer
     if (it == m_recognizers.end())
         return;
     auto winner = *it;
-    auto others = m_recognizers;
-    for (auto& other : others) {
-        if (other == winner || other->hasRecognized())
-            continue;
-        bool shares = (winner->shouldRecognizeSimultaneously && winner->shouldRecognizeSimultaneously(*winner, *other))
-            || (other->shouldRecognizeSimultaneously && other->shouldRecognizeSimultaneously(*other, *winner));
-        if (!shares)
-            dropLoser(other);
-    }
+    dropLosersTo(winner);
     if (!winner->cancelsTouchesInView() || m_touchCancelledForView)
         return;
     m_touchCancelledForView = true;

@@ -63,7 +63,9 @@ private:
     bool m_beganDelivered = false;
     unsigned long long m_delayedBegan = 0;
     void deliverDelayedBegan();
-    void dropLoser(const std::shared_ptr<GestureRecognizer>& loser);
+    // Once one recognizer has the gesture, the others give up unless they may share it.
+    void dropLosersTo(const std::shared_ptr<GestureRecognizer>& winner);
+    void updateTouch(TouchPhase phase, Point point);
 };
 
 } // namespace ui

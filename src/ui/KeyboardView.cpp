@@ -112,16 +112,7 @@ void KeyboardView::buildLetterKeys()
     add(characterRow(rows[2], y, kSideMargin + (keyWidth + kKeyGap) * 1.5, keyWidth));
     m_keys.push_back({ KeyKind::Delete, {}, "⌫", { w - kSideMargin - sideKey, y, sideKey, kKeyHeight }, {} });
     y += kKeyHeight + kRowGap;
-    double small = keyWidth * 1.3;
-    double returnWidth = keyWidth * 2.5;
-    double x = kSideMargin;
-    m_keys.push_back({ KeyKind::Symbols, {}, "123", { x, y, small, kKeyHeight }, {} });
-    x += small + kKeyGap;
-    m_keys.push_back({ KeyKind::Globe, {}, "中", { x, y, small, kKeyHeight }, {} });
-    x += small + kKeyGap;
-    double spaceWidth = w - kSideMargin - returnWidth - kKeyGap - x;
-    m_keys.push_back({ KeyKind::Space, u" ", "空格", { x, y, spaceWidth, kKeyHeight }, {} });
-    m_keys.push_back({ KeyKind::Return, u"\n", returnTitle(), { w - kSideMargin - returnWidth, y, returnWidth, kKeyHeight }, {} });
+    addBottomRow(y, keyWidth, KeyKind::Symbols, "123");
 }
 
 void KeyboardView::buildSymbolKeys()
@@ -139,10 +130,17 @@ void KeyboardView::buildSymbolKeys()
     add(characterRow(u"。，、？！", y, kSideMargin + sideKey + kKeyGap, wide));
     m_keys.push_back({ KeyKind::Delete, {}, "⌫", { w - kSideMargin - sideKey, y, sideKey, kKeyHeight }, {} });
     y += kKeyHeight + kRowGap;
+    addBottomRow(y, keyWidth, KeyKind::Letters, "拼音");
+}
+
+void KeyboardView::addBottomRow(double y, double keyWidth, KeyKind pageKey, const char* pageLabel)
+{
+    // The page switch, the globe, the space bar and the return key.
+    double w = bounds().width();
     double small = keyWidth * 1.3;
     double returnWidth = keyWidth * 2.5;
     double x = kSideMargin;
-    m_keys.push_back({ KeyKind::Letters, {}, "拼音", { x, y, small, kKeyHeight }, {} });
+    m_keys.push_back({ pageKey, {}, pageLabel, { x, y, small, kKeyHeight }, {} });
     x += small + kKeyGap;
     m_keys.push_back({ KeyKind::Globe, {}, "中", { x, y, small, kKeyHeight }, {} });
     x += small + kKeyGap;

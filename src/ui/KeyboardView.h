@@ -41,6 +41,7 @@ private:
     void buildLetterKeys();
     void buildSymbolKeys();
     void buildPadKeys();
+    void addBottomRow(double y, double keyWidth, KeyKind pageKey, const char* pageLabel);
     void press(const Key& key);
     std::string returnTitle() const;
 
