@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iostream>
 
 #include "app/AppDelegate.h"
@@ -41,12 +42,24 @@ WindowHost::~WindowHost()
 
 bool WindowHost::open()
 {
+    auto isSet = [](const char* name) { return std::getenv(name) && *std::getenv(name); };
+    if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("SDL_VIDEODRIVER")) {
+        std::cerr << "qyshot: no display to open the window on; without one, use \"qyshot render\" or \"qyshot demo\"\n";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::cerr << "qyshot: cannot open a window (" << SDL_GetError()
                   << "); without a display, use \"qyshot render\" or \"qyshot demo\"\n";
         return false;
     }
     m_sdlStarted = true;
+    // Without a display SDL falls back to a driver that shows nothing; a window
+    // nobody can see would only hang, unless that driver was asked for.
+    std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if ((driver == "offscreen" || driver == "dummy") && !std::getenv("SDL_VIDEODRIVER")) {
+        std::cerr << "qyshot: no display to open the window on; without one, use \"qyshot render\" or \"qyshot demo\"\n";
+        return false;
+    }
 
     auto& screen = ui::Screen::main();
     SDL_Rect usable { 0, 0, 0, 0 };
