@@ -11,6 +11,8 @@ namespace ui {
 static constexpr double kFrameInterval = 1.0 / 60;
 // Velocity kept per millisecond of a flick, as the phone's normal deceleration.
 static constexpr double kDecelerationRate = 0.998;
+// How long the indicators stay after the content last moved.
+static constexpr double kIndicatorLinger = 0.5;
 
 ScrollView::ScrollView()
     : ScrollView(Rect {})
@@ -96,6 +98,12 @@ void ScrollView::setOffsetNotifying(Point offset)
     Animation::performWithoutAnimation([&] { setBounds({ offset, b.size }); });
     m_lastScrollTime = platform::MainQueue::shared().now();
     auto self = sharedView();
+    // The indicators fade when the content rests; ask for the frame that hides them.
+    std::weak_ptr<View> weak = self;
+    platform::MainQueue::shared().after(kIndicatorLinger + 0.01, [weak] {
+        if (auto view = weak.lock())
+            view->setNeedsDisplay();
+    });
     if (didScroll)
         didScroll(*this);
 }
@@ -291,7 +299,7 @@ void ScrollView::drawAfterSubviews(GraphicsContext& context, const Rect&)
 {
     // Indicators show while the content moves and for a moment after.
     double now = platform::MainQueue::shared().now();
-    if (m_lastScrollTime < 0 || now - m_lastScrollTime > 0.5)
+    if (m_lastScrollTime < 0 || now - m_lastScrollTime > kIndicatorLinger)
         return;
     Rect b = bounds();
     Color ink = Color::blackColor().withAlpha(0.35);

@@ -184,7 +184,7 @@ TEST_F(AlbumScreenshotTest, DroppedPicturesJoinTheAlbumUnderAFreeName)
     auto second = shell::AlbumImport::copyIntoAlbum(picture);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(std::filesystem::path(*first), album / "photo.png");
-    EXPECT_EQ(std::filesystem::path(*second), album / "photo 2.png");
+    EXPECT_EQ(std::filesystem::path(*second), album / "photo_2.png");
     EXPECT_TRUE(platform::imagecodec::decodeFile(*second));
     EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum(notPicture));
     EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum((folder / "missing.jpg").string()));
