@@ -249,17 +249,7 @@ void ActionSheet::dismissWithClickedButtonIndex(int index, bool animated)
 
 std::shared_ptr<ActionSheet> ActionSheet::visibleSheet()
 {
-    auto windows = Application::shared().windows();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (!dynamic_cast<DimmingWindow*>(it->get()))
-            continue;
-        for (auto& child : (*it)->subviews()) {
-            auto sheet = std::dynamic_pointer_cast<ActionSheet>(child);
-            if (sheet && sheet->isVisible())
-                return sheet;
-        }
-    }
-    return nullptr;
+    return DimmingWindow::frontmostDialog<ActionSheet>();
 }
 
 std::string ActionSheet::debugText() const { return m_title.value_or(""); }

@@ -353,17 +353,7 @@ void AlertView::dismissWithClickedButtonIndex(int index, bool animated)
 
 std::shared_ptr<AlertView> AlertView::visibleAlert()
 {
-    auto windows = Application::shared().windows();
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (!dynamic_cast<DimmingWindow*>(it->get()))
-            continue;
-        for (auto& child : (*it)->subviews()) {
-            auto alert = std::dynamic_pointer_cast<AlertView>(child);
-            if (alert && alert->isVisible())
-                return alert;
-        }
-    }
-    return nullptr;
+    return DimmingWindow::frontmostDialog<AlertView>();
 }
 
 std::string AlertView::debugText() const

@@ -2,6 +2,7 @@
 #include <functional>
 #include <memory>
 
+#include "ui/Application.h"
 #include "ui/Window.h"
 
 namespace ui {
@@ -29,6 +30,23 @@ public:
     // on a panel in the window) comes up. The callee may dismiss the window and
     // release whatever owns it; the window keeps itself alive for the call.
     std::function<void()> tappedOutside;
+
+    // The front-most visible dialog of type T (an alert or a sheet), if any.
+    template<typename T>
+    static std::shared_ptr<T> frontmostDialog()
+    {
+        auto windows = Application::shared().windows();
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+            if (!dynamic_cast<DimmingWindow*>(it->get()))
+                continue;
+            for (auto& child : (*it)->subviews()) {
+                auto dialog = std::dynamic_pointer_cast<T>(child);
+                if (dialog && dialog->isVisible())
+                    return dialog;
+            }
+        }
+        return nullptr;
+    }
 
     void touchesBegan(const TouchList& touches) override;
     void touchesEnded(const TouchList& touches) override;
