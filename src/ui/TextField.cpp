@@ -23,6 +23,15 @@ std::size_t previousCharacterBoundary(const std::u16string& text, std::size_t in
     return index - 1;
 }
 
+std::optional<Range> rangeDeletedBackward(const std::u16string& text, std::size_t caret)
+{
+    caret = std::min(caret, text.size());
+    if (caret == 0)
+        return std::nullopt;
+    std::size_t start = previousCharacterBoundary(text, caret);
+    return Range { start, caret - start };
+}
+
 TextField::TextField()
     : TextField(Rect {})
 {
@@ -229,10 +238,8 @@ void TextField::deleteBackward()
         setNeedsDisplay();
         return;
     }
-    if (m_caret == 0)
-        return;
-    std::size_t start = previousCharacterBoundary(m_text, m_caret);
-    replaceCharacters({ start, m_caret - start }, u"");
+    if (auto range = rangeDeletedBackward(m_text, m_caret))
+        replaceCharacters(*range, u"");
 }
 
 void TextField::setMarkedText(const std::u16string& text)

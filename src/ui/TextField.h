@@ -111,5 +111,7 @@ private:
 
 // The start of the character that ends at `index` (one or two UTF-16 units).
 std::size_t previousCharacterBoundary(const std::u16string& text, std::size_t index);
+// What the delete key removes before the caret: one whole character, or nothing at the start.
+std::optional<Range> rangeDeletedBackward(const std::u16string& text, std::size_t caret);
 
 } // namespace ui

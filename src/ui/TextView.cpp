@@ -226,10 +226,8 @@ void TextView::deleteBackward()
         setNeedsDisplay();
         return;
     }
-    if (m_caret == 0)
-        return;
-    std::size_t start = previousCharacterBoundary(m_text, m_caret);
-    replaceText({ start, m_caret - start }, u"");
+    if (auto range = rangeDeletedBackward(m_text, m_caret))
+        replaceText(*range, u"");
 }
 
 void TextView::setMarkedText(const std::u16string& text)
