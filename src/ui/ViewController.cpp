@@ -57,8 +57,7 @@ NavigationController* ViewController::navigationController() const
         if (auto* navigation = dynamic_cast<NavigationController*>(c))
             return navigation;
     }
-    if (m_presenting)
-        return m_presenting->navigationController();
+    // A presented screen stands outside its presenter's stack.
     return nullptr;
 }
 
