@@ -41,6 +41,24 @@ struct CaptureBuffer {
     std::vector<std::int16_t> samples;
 };
 
+// Opens the default microphone or speaker for 16-bit mono at `rate`. No
+// changes are allowed: SDL converts from whatever the hardware gives.
+// 0 (logged) when it cannot be opened.
+SDL_AudioDeviceID openMonoDevice(bool capture, int rate, Uint16 samples, SDL_AudioCallback callback, void* userdata)
+{
+    SDL_AudioSpec wanted {};
+    wanted.freq = rate;
+    wanted.format = AUDIO_S16SYS;
+    wanted.channels = 1;
+    wanted.samples = samples;
+    wanted.callback = callback;
+    wanted.userdata = userdata;
+    SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, capture ? 1 : 0, &wanted, nullptr, 0);
+    if (device == 0)
+        log::line("audio", std::string(capture ? "cannot open the microphone: " : "cannot open the speaker: ") + SDL_GetError());
+    return device;
+}
+
 void captureCallback(void* userdata, Uint8* stream, int length)
 {
     auto* buffer = static_cast<CaptureBuffer*>(userdata);
@@ -56,19 +74,9 @@ public:
     bool start(SamplesHandler onSamples, InterruptionHandler onInterrupted) override
     {
         close();
-        SDL_AudioSpec wanted {};
-        wanted.freq = kSampleRate;
-        wanted.format = AUDIO_S16SYS;
-        wanted.channels = 1;
-        wanted.samples = 256;
-        wanted.callback = captureCallback;
-        wanted.userdata = &m_buffer;
-        // No allowed changes: SDL converts from whatever the hardware gives.
-        m_device = SDL_OpenAudioDevice(nullptr, 1, &wanted, nullptr, 0);
-        if (m_device == 0) {
-            log::line("audio", std::string("cannot open the microphone: ") + SDL_GetError());
+        m_device = openMonoDevice(true, kSampleRate, 256, captureCallback, &m_buffer);
+        if (m_device == 0)
             return false;
-        }
         m_onSamples = std::move(onSamples);
         m_onInterrupted = std::move(onInterrupted);
         m_timer = Timer::scheduled(kPollInterval, true, [this](Timer&) { poll(); });
@@ -172,18 +180,9 @@ public:
             m_source.position = 0;
             m_source.ended = false;
         }
-        SDL_AudioSpec wanted {};
-        wanted.freq = m_sampleRate;
-        wanted.format = AUDIO_S16SYS;
-        wanted.channels = 1;
-        wanted.samples = 512;
-        wanted.callback = playbackCallback;
-        wanted.userdata = &m_source;
-        m_device = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
-        if (m_device == 0) {
-            log::line("audio", std::string("cannot open the speaker: ") + SDL_GetError());
+        m_device = openMonoDevice(false, m_sampleRate, 512, playbackCallback, &m_source);
+        if (m_device == 0)
             return false;
-        }
         m_timer = Timer::scheduled(kPollInterval, true, [this](Timer&) { poll(); });
         SDL_PauseAudioDevice(m_device, 0);
         return true;
