@@ -6,6 +6,7 @@
 #include "app/AppDelegate.h"
 #include "platform/Locale.h"
 #include "platform/MainQueue.h"
+#include "shell/ScreenRoutes.h"
 #include "shell/scene/SceneStore.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
@@ -22,7 +23,10 @@ static constexpr double kLongestSettleSeconds = 5.0;
 SceneRunner::App SceneRunner::phoneApp()
 {
     return {
-        [] { AppDelegate::shared().didFinishLaunching(); },
+        [] {
+            installScreenRoutes();
+            AppDelegate::shared().didFinishLaunching();
+        },
         [] { AppDelegate::shared().terminate(); },
     };
 }

@@ -11,6 +11,7 @@
 #include "platform/Folders.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
+#include "shell/ScreenRoutes.h"
 #include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/FramePresenter.h"
@@ -119,6 +120,7 @@ int WindowHost::run()
     platform::MainQueue::shared().setClock(std::make_shared<platform::SystemClock>());
     if (!open())
         return 1;
+    installScreenRoutes();
     AppDelegate::shared().didFinishLaunching();
 
     auto& app = ui::Application::shared();
