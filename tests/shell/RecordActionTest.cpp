@@ -100,3 +100,22 @@ TEST_F(RecordActionTest, BadRecordStepsNameTheirField)
         EXPECT_NE(std::string(error.what()).find("press-to-talk"), std::string::npos);
     }
 }
+
+TEST_F(RecordActionTest, ARelativeSoundFileIsFoundNextToTheSceneFile)
+{
+    std::filesystem::create_directories(folder / "scenes" / "media");
+    std::string wav = writeWav("scenes/media/hello.wav", 1.5);
+    std::string scene = writeFile("scenes/talk.json", R"({"actions": [{"record": {"wav": "media/hello.wav"}}]})");
+    runner = std::make_unique<shell::SceneRunner>(folder.string(),
+        windowApp([&](Window& w) { w.addSubview(pressToTalk("QYPress.png")); }));
+    runner->play(shell::SceneReader::readFile(scene));
+    ASSERT_EQ(events.size(), 2u);
+    auto heard = std::dynamic_pointer_cast<platform::FileMicrophone>(microphones[0]);
+    ASSERT_TRUE(heard);
+    EXPECT_EQ(std::filesystem::path(heard->wavPath()), std::filesystem::path(wav).lexically_normal());
+
+    // Read from memory, the same name means the working folder's file, which is missing.
+    EXPECT_THROW(play(R"({"actions": [{"record": {"wav": "media/hello.wav"}}]})",
+                     [&](Window& w) { w.addSubview(pressToTalk("QYPress.png")); }),
+        shell::SceneError);
+}

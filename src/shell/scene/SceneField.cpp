@@ -2,11 +2,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "shell/scene/SceneError.h"
 
 namespace shell {
+
+namespace {
+
+std::string& baseFolder()
+{
+    static std::string folder;
+    return folder;
+}
+
+} // namespace
+
+SceneField::BaseFolder::BaseFolder(std::string folder)
+    : m_previous(std::move(baseFolder()))
+{
+    baseFolder() = std::move(folder);
+}
+
+SceneField::BaseFolder::~BaseFolder()
+{
+    baseFolder() = std::move(m_previous);
+}
+
+std::string SceneField::filePath() const
+{
+    std::filesystem::path path(string());
+    if (path.empty())
+        fail("expected the path of a file");
+    if (path.is_relative() && !baseFolder().empty())
+        path = std::filesystem::path(baseFolder()) / path;
+    return std::filesystem::absolute(path).lexically_normal().string();
+}
 
 std::optional<SceneField> SceneField::member(const std::string& name) const
 {

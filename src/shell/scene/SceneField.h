@@ -37,6 +37,10 @@ public:
     bool boolean() const;
     // [x, y] in points.
     ui::Point point() const;
+    // A file named by the field: a relative path is taken from the folder of the
+    // scene file being read (the working folder for scenes read from memory), so
+    // a scene and its pictures and sounds can travel together.
+    std::string filePath() const;
     const nlohmann::ordered_json& object() const;
     const nlohmann::ordered_json& array() const;
     // Refuses members other than `known` (a misspelt key would otherwise be
@@ -44,6 +48,18 @@ public:
     void expectOnlyMembers(const std::vector<std::string>& known) const;
 
     [[noreturn]] void fail(const std::string& message) const;
+
+    // While alive, relative file paths resolve against `folder`.
+    class BaseFolder {
+    public:
+        explicit BaseFolder(std::string folder);
+        ~BaseFolder();
+        BaseFolder(const BaseFolder&) = delete;
+        BaseFolder& operator=(const BaseFolder&) = delete;
+
+    private:
+        std::string m_previous;
+    };
 
 private:
     const nlohmann::ordered_json& m_value;

@@ -1,5 +1,6 @@
 #include "shell/scene/SceneReader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -60,6 +61,7 @@ Scene SceneReader::readFile(const std::string& path)
         throw SceneError("", "cannot open the scene file");
     std::stringstream text;
     text << in.rdbuf();
+    SceneField::BaseFolder folder(std::filesystem::absolute(path).parent_path().string());
     Scene scene = readText(text.str());
     scene.path = path;
     return scene;

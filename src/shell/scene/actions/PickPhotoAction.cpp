@@ -16,7 +16,7 @@ std::unique_ptr<SceneAction> PickPhotoAction::read(const SceneField& field)
         field.fail("expected a picture file or \"cancel\"");
     if (value == "cancel")
         return std::make_unique<PickPhotoAction>(field.path(), std::nullopt);
-    return std::make_unique<PickPhotoAction>(field.path(), value);
+    return std::make_unique<PickPhotoAction>(field.path(), field.filePath());
 }
 
 PickPhotoAction::PickPhotoAction(std::string field, std::optional<std::string> file)
@@ -31,7 +31,7 @@ void PickPhotoAction::play(SceneRunner&) const
     if (!m_file) {
         answer = [](ui::ImagePickerController& picker) { picker.cancel(); };
     } else {
-        std::string path = std::filesystem::absolute(*m_file).string();
+        const std::string& path = *m_file;
         auto inAlbum = platform::PhotoAlbum().importFile(path);
         if (!inAlbum)
             throw SceneError(field(), "cannot put " + path + " in the album (is it a JPEG or PNG picture?)");

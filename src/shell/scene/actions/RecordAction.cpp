@@ -18,9 +18,9 @@ std::unique_ptr<SceneAction> RecordAction::read(const SceneField& field)
     auto wav = field.member("wav");
     if (!wav)
         field.fail("missing \"wav\": the sound file the microphone hears");
-    std::string path = wav->string();
-    if (path.empty())
+    if (wav->string().empty())
         wav->fail("expected the path of a WAV file");
+    std::string path = wav->filePath();
     bool inside = true;
     if (auto release = field.member("release")) {
         std::string where = release->string();
@@ -59,7 +59,7 @@ ui::Point RecordAction::locateButton() const
 
 void RecordAction::play(SceneRunner& runner) const
 {
-    std::string path = std::filesystem::absolute(m_wavPath).string();
+    const std::string& path = m_wavPath;
     auto microphone = std::make_shared<platform::FileMicrophone>(path);
     auto duration = microphone->duration();
     if (!duration)
