@@ -1,20 +1,9 @@
 #include "app/home/ViewController.h"
 
 #include "app/home/HomeRoutes.h"
+#include "app/support/AdBannerView.h"
 #include "platform/Log.h"
 #include "ui/NavigationController.h"
-
-namespace {
-
-// The banner strip's place holder: the ad library is not part of the program,
-// so the strip stays empty, keeping the layout the screen was designed for.
-class AdBannerView : public ui::View {
-public:
-    using ui::View::View;
-    std::string className() const override { return "AdBannerView"; }
-};
-
-} // namespace
 
 std::shared_ptr<ui::Button> ViewController::makeHomeButton(const char* imageName, int tag,
     void (ViewController::*action)(ui::Control&))

@@ -2,18 +2,117 @@
 #include <memory>
 #include <string>
 
+#include "chat/records/QYUserModel.h"
+#include "ui/Button.h"
+#include "ui/ImagePickerController.h"
+#include "ui/ImageView.h"
+#include "ui/Label.h"
+#include "ui/ScrollView.h"
+#include "ui/TextField.h"
 #include "ui/ViewController.h"
 
 // The form filled before composing: both participants' avatars and nicknames,
-// the chat background and the unread count, saved per chat type.
+// the chat background and the unread count, saved per chat type. "开始" saves
+// the form and opens the chat screen with its values.
+//
+// The views exist once the screen's view has loaded; every operation below
+// loads it first, so they may be called in any order.
 class QYPresetViewController : public ui::ViewController {
 public:
+    // Which picture a choice sheet is about; the tags of the tap areas.
+    enum PictureTag { OwnAvatar = 1, OtherAvatar = 2, Background = 4 };
+
+    static constexpr double kKeyboardHeight = 216;
+    // Where the view rests: below the status bar and the opaque navigation bar.
+    static constexpr double kRestingY = 64;
+
     std::string className() const override { return "QYPresetViewController"; }
 
     // 1 messenger style, anything else payment-app style.
     int type() const { return m_type; }
     void setType(int type) { m_type = type; }
+    // The store key of this chat type's participants record.
+    std::string storeKey() const { return m_type == 1 ? "USERMODEL" : "USERMODELALI"; }
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+    // A touch that ends on the view itself (not taken by a control or the
+    // form's tap) puts the keyboard away.
+    void touchesEnded(const ui::TouchList& touches) override;
+
+    // Shows what is stored for this chat type; with nothing stored the form
+    // keeps what it shows.
+    void initData();
+    // Saves the form as it is under this chat type's key.
+    void saveUserData();
+    // Offers the picture choices for the sender's tag (1 own avatar, 2 other
+    // avatar, 4 background; 3 does nothing).
+    void setImageAction(ui::View& sender);
+    // Saves the form and opens the chat screen with its values.
+    void startChat(ui::Control& sender);
+    void dissKeyBoard();
+
+    // What a picker hands back: a picture for the sheet's target.
+    void didFinishPickingMedia(ui::ImagePickerController& picker, const ui::ImagePickerInfo& info);
+
+    // The form's parts, for the screen's callers and tests.
+    const std::shared_ptr<QYUserModel>& model() const { return m_model; }
+    int typeAction() const { return m_typeAction; }
+    const ui::ImagePtr& meAvatar() const { return m_meAvatar; }
+    const ui::ImagePtr& heAvatar() const { return m_heAvatar; }
+    const std::shared_ptr<ui::ScrollView>& scrollView() const { return m_scrollView; }
+    const std::shared_ptr<ui::View>& contentView() const { return m_contentView; }
+    const std::shared_ptr<ui::ImageView>& meImageView() const { return m_meImageView; }
+    const std::shared_ptr<ui::ImageView>& heImageView() const { return m_heImageView; }
+    const std::shared_ptr<ui::ImageView>& backImageView() const { return m_backImageView; }
+    const std::shared_ptr<ui::Label>& defaLable() const { return m_defaLable; }
+    const std::shared_ptr<ui::TextField>& meNick() const { return m_meNick; }
+    const std::shared_ptr<ui::TextField>& nickText() const { return m_nickText; }
+    const std::shared_ptr<ui::TextField>& unReadNum() const { return m_unReadNum; }
+    const std::shared_ptr<ui::Button>& startBtn() const { return m_startBtn; }
+    const std::shared_ptr<ui::View>& bannerView() const { return m_banner; }
+    // The white groups, top to bottom.
+    const std::vector<std::shared_ptr<ui::View>>& groups() const { return m_groups; }
 
 private:
+    void initUI();
+    std::shared_ptr<ui::View> makeGroup(double y, double height);
+    std::shared_ptr<ui::Label> addRowLabel(ui::View& group, const char* text, double y);
+    std::shared_ptr<ui::Label> addCentredRowLabel(ui::View& group, const char* text);
+    // The arrow of the row whose label is given; returns the x where the
+    // row's control ends.
+    double addArrow(ui::View& group, const ui::Label& label);
+    std::shared_ptr<ui::ImageView> makePreview(double right, const ui::Label& label);
+    std::shared_ptr<ui::TextField> makeField(double right, const ui::Label& label, const char* placeholder);
+    void addTapArea(ui::View& group, double height, int tag);
+
+    void endAllEditing();
+    void moveToRestingFrame();
+    void liftForEditing(ui::TextField& field);
+    void sheetChoseButton(int buttonIndex);
+    void showBackgroundPicture(ui::ImagePtr picture);
+    void clearBackgroundPicture();
+    void presentPicker(ui::ImagePickerController::SourceType source, bool animated);
+
     int m_type = 1;
+    int m_typeAction = 0;
+    std::shared_ptr<QYUserModel> m_model;
+    ui::ImagePtr m_meAvatar;
+    ui::ImagePtr m_heAvatar;
+    // Set while a picker covers the screen: its going away is no reason to
+    // read the store again over what the user typed.
+    bool m_pickerShown = false;
+
+    std::shared_ptr<ui::ScrollView> m_scrollView;
+    std::shared_ptr<ui::View> m_contentView;
+    std::vector<std::shared_ptr<ui::View>> m_groups;
+    std::shared_ptr<ui::ImageView> m_meImageView;
+    std::shared_ptr<ui::ImageView> m_heImageView;
+    std::shared_ptr<ui::ImageView> m_backImageView;
+    std::shared_ptr<ui::Label> m_defaLable;
+    std::shared_ptr<ui::TextField> m_meNick;
+    std::shared_ptr<ui::TextField> m_nickText;
+    std::shared_ptr<ui::TextField> m_unReadNum;
+    std::shared_ptr<ui::Button> m_startBtn;
+    std::shared_ptr<ui::View> m_banner;
 };
