@@ -385,7 +385,12 @@ void QYPresetViewController::presentPicker(ui::ImagePickerController::SourceType
         else
             p.dismissViewController(true);
     };
-    picker->didCancel = [](ui::ImagePickerController& p) { p.dismissViewController(true); };
+    picker->didCancel = [weakSelf](ui::ImagePickerController& p) {
+        if (auto self = weakSelf.lock())
+            self->dismissPicker(p);
+        else
+            p.dismissViewController(true);
+    };
     // Without a camera the picker is simply not shown; the form stays as it is.
     picker->sourceUnavailable = [](ui::ImagePickerController&) {
         platform::log::line("preset", "no camera: the picture choice is dropped");
@@ -395,9 +400,20 @@ void QYPresetViewController::presentPicker(ui::ImagePickerController::SourceType
         m_pickerShown = true;
 }
 
+void QYPresetViewController::dismissPicker(ui::ImagePickerController& picker)
+{
+    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    // The screen has reappeared by the time the picker is gone; should it not
+    // have been told so, the next appearance must read the store again.
+    picker.dismissViewController(true, [weakSelf] {
+        if (auto self = weakSelf.lock())
+            self->m_pickerShown = false;
+    });
+}
+
 void QYPresetViewController::didFinishPickingMedia(ui::ImagePickerController& picker, const ui::ImagePickerInfo& info)
 {
-    picker.dismissViewController(true);
+    dismissPicker(picker);
     view();
     if (info.mediaType != ui::ImagePickerController::kMediaTypeImage || !info.originalImage)
         return;

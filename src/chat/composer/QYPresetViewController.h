@@ -93,6 +93,7 @@ private:
     void showBackgroundPicture(ui::ImagePtr picture);
     void clearBackgroundPicture();
     void presentPicker(ui::ImagePickerController::SourceType source, bool animated);
+    void dismissPicker(ui::ImagePickerController& picker);
 
     int m_type = 1;
     int m_typeAction = 0;

@@ -137,6 +137,14 @@ TEST_F(PresetPictureTest, AlbumPicturesAreShrunkShownAndSaved)
     EXPECT_EQ(chat->heAvatar(), preset->heImageView()->image());
     EXPECT_EQ(chat->backImage(), preset->backImageView()->image());
     EXPECT_EQ(chat->type(), 2);
+
+    // Coming back from the chat screen (unlike from a picker) reads the store.
+    auto model2 = stored("USERMODELALI");
+    model2->setMeNick(coding::String::make("聊天里改的"));
+    hl_setObjectWithKey(model2, "USERMODELALI");
+    advance(1);
+    navigation->popViewController(false);
+    EXPECT_EQ(preset->meNick()->utf8Text(), "聊天里改的");
 }
 
 TEST_F(PresetPictureTest, DefaultClearsTheBackgroundButOnlyASaveForgetsIt)

@@ -50,6 +50,7 @@ protected:
     void launch(const char* device = "iphone6")
     {
         useDevice(device);
+        ui::Image::clearCache(); // pictures for this phone's scale
         AppDelegate::shared().terminate();
         HomeRoutes::clear();
         registerChatScreens();
