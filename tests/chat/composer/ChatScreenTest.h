@@ -19,6 +19,7 @@
 #include "platform/Folders.h"
 #include "ui/Application.h"
 #include "ui/ImagePickerController.h"
+#include "ui/Keyboard.h"
 #include "ui/MenuController.h"
 #include "ui/NavigationController.h"
 #include "ui/Window.h"
@@ -93,7 +94,12 @@ protected:
     void chooseItem(int index)
     {
         auto bar = chat->toolBar();
-        if (!bar->moreButton()->isSelected()) {
+        // A panel closed by a tap elsewhere leaves "+" selected; its next
+        // tap brings the keyboard, the one after it the panel.
+        auto panelOpen = [&] {
+            return bar->isShowBottomView() && !bar->moreView()->isHidden() && !ui::Keyboard::shared().isVisible();
+        };
+        for (int taps = 0; taps < 2 && !panelOpen(); ++taps) {
             tapView(*bar->moreButton());
             settle();
         }
