@@ -428,3 +428,22 @@ TEST_F(ChatScreenTest, OnlyMoneyTapsAreForTheScreenAndNoneChangesTheConversation
     chat->didSelectItemWithIndex(-1);
     EXPECT_EQ(rows().size(), 1u);
 }
+
+TEST_F(ChatScreenTest, LeavingWithTheKeyboardUpPutsItAway)
+{
+    open(1);
+    tapView(*chat->toolBar()->msgTextView());
+    settle();
+    ASSERT_TRUE(Keyboard::shared().isVisible());
+    pressBack();
+    EXPECT_EQ(navigation->viewControllers().size(), 1u);
+    EXPECT_FALSE(Keyboard::shared().isVisible());
+
+    open(1);
+    tapView(*chat->nickText());
+    settle();
+    ASSERT_TRUE(Keyboard::shared().isVisible());
+    swipeBack();
+    EXPECT_EQ(navigation->viewControllers().size(), 1u);
+    EXPECT_FALSE(Keyboard::shared().isVisible());
+}
