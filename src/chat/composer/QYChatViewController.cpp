@@ -6,7 +6,6 @@
 #include "chat/composer/ChatStore.h"
 #include "chat/composer/ChatTitleView.h"
 #include "chat/composer/ChatVoiceClip.h"
-#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "render/RIRouterEvents.h"
 #include "ui/Animation.h"
@@ -156,17 +155,29 @@ void QYChatViewController::viewWillAppear(bool)
 
 // MARK: - Parts made on first use
 
+// Each getter loads the view first: building the view makes the parts, and
+// a part made here before that would be replaced by the view's own.
 const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
 {
+    ui::Rect bounds = view()->bounds();
     if (m_toolBar)
         return m_toolBar;
-    ui::Rect bounds = view()->bounds();
     double height = GXMessageToolBar::defaultHeight();
     m_toolBar = GXMessageToolBar::make({ 0, bounds.height() - height, bounds.width(), height }, m_type);
     m_toolBar->setAutoresizingMask(ui::FlexibleTopMargin | ui::FlexibleRightMargin);
 
     auto weak = weakSelf();
+    auto call = [weak](void (QYChatViewController::*action)()) {
+        return [weak, action] {
+            if (auto self = weak.lock())
+                ((*self).*action)();
+        };
+    };
     auto delegate = std::make_shared<GXMessageToolBarDelegate>();
+    delegate->didStartRecordingVoiceAction = call(&QYChatViewController::didStartRecordingVoiceAction);
+    delegate->didFinishRecoingVoiceAction = call(&QYChatViewController::didFinishRecoingVoiceAction);
+    delegate->didCancelRecordingVoiceAction = call(&QYChatViewController::didCancelRecordingVoiceAction);
+    delegate->sendFace = call(&QYChatViewController::sendFace);
     delegate->didSendText = [weak](const std::u16string& text) {
         if (auto self = weak.lock())
             self->didSendText(text);
@@ -174,18 +185,6 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
     delegate->didChangeFrameToHeight = [weak](double height) {
         if (auto self = weak.lock())
             self->didChangeFrameToHeight(height);
-    };
-    delegate->didStartRecordingVoiceAction = [weak] {
-        if (auto self = weak.lock())
-            self->didStartRecordingVoiceAction();
-    };
-    delegate->didFinishRecoingVoiceAction = [weak] {
-        if (auto self = weak.lock())
-            self->didFinishRecoingVoiceAction();
-    };
-    delegate->didCancelRecordingVoiceAction = [weak] {
-        if (auto self = weak.lock())
-            self->didCancelRecordingVoiceAction();
     };
     delegate->didSelectItemWithIndex = [weak](int index, const GXMoreItemPtr&) {
         if (auto self = weak.lock())
@@ -195,10 +194,6 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
         if (auto self = weak.lock())
             self->didSelectFaceStr(face, isDelete);
     };
-    delegate->sendFace = [weak] {
-        if (auto self = weak.lock())
-            self->sendFace();
-    };
     m_toolBarDelegate = delegate;
     m_toolBar->setDelegate(m_toolBarDelegate);
     return m_toolBar;
@@ -206,9 +201,9 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
 
 const std::shared_ptr<RIRingTableView>& QYChatViewController::baseTableView()
 {
+    ui::Rect bounds = view()->bounds();
     if (m_baseTableView)
         return m_baseTableView;
-    ui::Rect bounds = view()->bounds();
     m_baseTableView = std::make_shared<RIRingTableView>(ui::Rect { 0, 0, bounds.width(), toolBar()->frame().y() });
     m_baseTableView->setSeparatorStyle(ui::TableViewSeparatorStyle::None);
     m_baseTableView->setBackgroundColor(ui::Color::clearColor());
@@ -244,10 +239,11 @@ const std::shared_ptr<RIRingTableView>& QYChatViewController::baseTableView()
 
 const std::shared_ptr<ui::Label>& QYChatViewController::tipLabel()
 {
+    double width = view()->bounds().width();
     if (m_tipLabel)
         return m_tipLabel;
     m_tipLabel = std::make_shared<ui::Label>();
-    m_tipLabel->setFrame({ 0, 0, view()->bounds().width(), kTipHeight });
+    m_tipLabel->setFrame({ 0, 0, width, kTipHeight });
     m_tipLabel->setBackgroundColor(ui::Color::rgb(127, 131, 137));
     m_tipLabel->setFont(ui::Font::system(14));
     m_tipLabel->setTextColor(ui::Color::whiteColor());
@@ -285,6 +281,7 @@ void QYChatViewController::tapBaseTableViewCloseKeyboard()
 
 void QYChatViewController::backAction()
 {
+    view(); // the title field is part of what is saved
     if (!m_userModel)
         m_userModel = QYUserModel::make();
     m_userModel->setHeNick(coding::String::fromUtf16(nickText()->text()));
@@ -439,11 +436,14 @@ bool QYChatViewController::stopRecordHandler(VOAmrRecorder&, const VOAmrFileInfo
         ChatVoiceClip::remove(info.fileUrl);
         return true;
     }
-    if (!m_voicePath)
+    // The reported file is the clip that was written; it is the screen's
+    // own path unless a new press came before the report.
+    std::string path = info.fileUrl.empty() ? m_voicePath.value_or("") : info.fileUrl;
+    if (path.empty())
         return true;
     m_fileInfo = info;
     auto clock = newMessage(QYChatModel::Voice, true, false);
-    clock->setVoicePath(coding::String::make(*m_voicePath));
+    clock->setVoicePath(coding::String::make(path));
     clock->setDuration(info.duration);
     append(clock);
     return true;

@@ -34,7 +34,12 @@ TEST_F(ChatScreenTest, FirstUseOfEachStyle)
 
 TEST_F(ChatScreenTest, ToolbarListAndBackgroundFillTheViewBelowTheBars)
 {
-    open(1, [&](QYChatViewController& c) { c.setBackImage(picture(300, 600, 10, 60, 10)); });
+    std::shared_ptr<GXMessageToolBar> early;
+    open(1, [&](QYChatViewController& c) {
+        c.setBackImage(picture(300, 600, 10, 60, 10));
+        early = c.toolBar(); // asked for before the view exists: still the one shown
+    });
+    EXPECT_EQ(early, chat->toolBar());
     ASSERT_EQ(chat->view()->bounds().height(), 667 - 64);
     EXPECT_EQ(chat->toolBar()->frameInScreen(), (Rect { 0, 667 - 50, 375, 50 }));
     EXPECT_EQ(chat->baseTableView()->frame(), (Rect { 0, 0, 375, 603 - 50 }));
