@@ -97,6 +97,18 @@ static bool isTapOnControl(const GestureRecognizer& recognizer, const View* hit)
     return false;
 }
 
+std::shared_ptr<View> Application::hitView(Point point) const
+{
+    auto all = windows();
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        auto& window = *it;
+        Point local = window->fromWindow({ point.x - window->frame().x(), point.y - window->frame().y() });
+        if (auto hit = window->hitTest(local))
+            return hit;
+    }
+    return nullptr;
+}
+
 void Application::touchDown(Point point)
 {
     if (m_touch)

@@ -28,6 +28,9 @@ public:
     void setFirstResponder(const std::shared_ptr<Responder>& responder);
     void clearFirstResponder();
 
+    // The view a finger put down at `point` (screen points) would touch: the
+    // front-most window's hit-test answer, or nil.
+    std::shared_ptr<View> hitView(Point point) const;
     // One finger, in screen coordinates (points). Returns false when nothing
     // took the touch.
     void touchDown(Point point);

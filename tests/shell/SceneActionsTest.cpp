@@ -120,6 +120,26 @@ TEST_F(SceneActionsTest, MissingHiddenAndOffScreenTargetsAreErrorsNamingTheActio
     EXPECT_EQ(untyped.rfind("actions[0].type: ", 0), 0u) << untyped;
 }
 
+TEST_F(SceneActionsTest, AViewCoveredByAHigherWindowIsNotTapped)
+{
+    int taps = 0;
+    std::shared_ptr<Window> cover;
+    auto build = [&](Window& w) {
+        auto under = countingButton({ 20, 500, 120, 44 }, taps);
+        under->setTitle(std::string("下面"));
+        w.addSubview(under);
+        // A keyboard-like window over the bottom of the screen.
+        cover = std::make_shared<Window>(Rect { 0, 451, 375, 216 });
+        cover->setWindowLevel(WindowLevel::Alert);
+        cover->setBackgroundColor(Color::whiteColor());
+        cover->setHidden(false);
+        ui::Application::shared().addWindow(cover);
+    };
+    std::string covered = failure(R"({"actions": [{"tap": {"text": "下面"}}]})", build);
+    EXPECT_NE(covered.find("covered by"), std::string::npos) << covered;
+    EXPECT_EQ(taps, 0);
+}
+
 TEST_F(SceneActionsTest, LongPressHoldsTheFingerDownForASecond)
 {
     double down = 0, up = 0;

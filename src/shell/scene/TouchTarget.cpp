@@ -4,6 +4,7 @@
 
 #include "shell/scene/SceneError.h"
 #include "shell/scene/ViewFinder.h"
+#include "ui/Application.h"
 
 namespace shell {
 
@@ -40,6 +41,23 @@ TouchTarget TouchTarget::read(const SceneField& field)
     return target;
 }
 
+namespace {
+
+// Whether a touch on `hit` is a touch on `target`: the same view, one inside
+// it, or one holding it (a label inside a button passes its touches up).
+bool related(const ui::View& hit, const ui::View& target)
+{
+    for (const ui::View* view = &hit; view; view = view->superview())
+        if (view == &target)
+            return true;
+    for (const ui::View* view = &target; view; view = view->superview())
+        if (view == &hit)
+            return true;
+    return false;
+}
+
+} // namespace
+
 ui::Point TouchTarget::locate(const std::string& field) const
 {
     ViewFinder::Predicate predicate;
@@ -61,7 +79,13 @@ ui::Point TouchTarget::locate(const std::string& field) const
     if (!match)
         throw SceneError(field, offScreen ? "the view " + description() + " is off screen or clipped away"
                                           : "no visible view " + description() + " on screen");
-    return match->screenRect.center();
+    // A view behind another window (a panel under the keyboard, say) is seen
+    // by nobody; a tap there would land on whatever covers it.
+    ui::Point centre = match->screenRect.center();
+    auto hit = ui::Application::shared().hitView(centre);
+    if (hit && !related(*hit, *match->view))
+        throw SceneError(field, "the view " + description() + " is covered by a " + hit->className());
+    return centre;
 }
 
 std::string TouchTarget::description() const
