@@ -6,6 +6,7 @@
 #include "shell/scene/SceneError.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
+#include "ui/MenuController.h"
 #include "ui/ScrollView.h"
 
 using namespace ui;
@@ -23,6 +24,24 @@ public:
             typed.pop_back();
     }
     std::u16string typed;
+};
+
+// A row that shows the edit menu with two items of its own and performs them.
+struct MenuRow : View {
+    using View::View;
+    std::vector<std::string> performed;
+    bool canBecomeFirstResponder() const override { return true; }
+    bool canPerformAction(const std::string& action) const override
+    {
+        return action == "deleteMenuAction" || action == "backOutMenuAction";
+    }
+    bool performAction(const std::string& action) override
+    {
+        if (!canPerformAction(action))
+            return View::performAction(action);
+        performed.push_back(action);
+        return true;
+    }
 };
 
 class SceneActionsTest : public ShellTest {
@@ -210,4 +229,21 @@ TEST_F(SceneActionsTest, ScreenshotAndDumpGoIntoTheOutputFolder)
     std::ifstream dump(folder / "steps/one.json");
     auto tree = nlohmann::json::parse(dump);
     EXPECT_EQ(tree["windows"][0]["children"][0]["text"], "第一步");
+}
+
+TEST_F(SceneActionsTest, AnEditMenuItemIsTappedByItsTitle)
+{
+    std::shared_ptr<MenuRow> row;
+    auto build = [&](Window& w) {
+        row = std::make_shared<MenuRow>(Rect { 0, 300, 375, 60 });
+        w.addSubview(row);
+        row->becomeFirstResponder();
+        auto& menu = MenuController::shared();
+        menu.setMenuItems({ { "删除", "deleteMenuAction" }, { "撤回", "backOutMenuAction" } });
+        menu.setTargetRect({ 100, 10, 120, 40 }, row.get());
+        menu.setMenuVisible(true, false);
+    };
+    play(R"({"actions": [{"tap": {"text": "撤回"}}]})", build);
+    EXPECT_EQ(row->performed, (std::vector<std::string> { "backOutMenuAction" }));
+    MenuController::shared().setMenuItems({});
 }

@@ -1,10 +1,12 @@
 #include "shell/scene/TouchTarget.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "shell/scene/SceneError.h"
 #include "shell/scene/ViewFinder.h"
 #include "ui/Application.h"
+#include "ui/MenuCalloutView.h"
 
 namespace shell {
 
@@ -56,6 +58,25 @@ bool related(const ui::View& hit, const ui::View& target)
     return false;
 }
 
+// The centre of the edit menu's item titled `title`, when the menu shows one:
+// its items are drawn by one view, not views of their own.
+std::optional<ui::Point> menuItemCentre(const std::string& title)
+{
+    auto menu = ViewFinder::find([&](const ui::View& view) {
+        auto* callout = dynamic_cast<const ui::MenuCalloutView*>(&view);
+        return callout && std::find(callout->titles().begin(), callout->titles().end(), title) != callout->titles().end();
+    });
+    if (!menu)
+        return std::nullopt;
+    auto& callout = static_cast<const ui::MenuCalloutView&>(*menu->view);
+    auto index = std::find(callout.titles().begin(), callout.titles().end(), title) - callout.titles().begin();
+    auto rects = callout.itemRects();
+    if (index >= static_cast<long>(rects.size()))
+        return std::nullopt;
+    ui::Point centre = rects[index].center();
+    return ui::Point { menu->screenRect.x() + centre.x, menu->screenRect.y() + centre.y };
+}
+
 } // namespace
 
 ui::Point TouchTarget::locate(const std::string& field) const
@@ -76,6 +97,10 @@ ui::Point TouchTarget::locate(const std::string& field) const
     }
     bool offScreen = false;
     auto match = ViewFinder::find(predicate, &offScreen);
+    if (!match && m_kind == Kind::Text) {
+        if (auto item = menuItemCentre(m_text))
+            return *item;
+    }
     if (!match)
         throw SceneError(field, offScreen ? "the view " + description() + " is off screen or clipped away"
                                           : "no visible view " + description() + " on screen");
