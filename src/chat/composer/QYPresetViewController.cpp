@@ -97,6 +97,11 @@ ui::ImagePtr pictureOf(const coding::DataPtr& data)
 
 } // namespace
 
+std::weak_ptr<QYPresetViewController> QYPresetViewController::weakThis()
+{
+    return std::static_pointer_cast<QYPresetViewController>(sharedController());
+}
+
 void QYPresetViewController::viewDidLoad()
 {
     setTitle(std::string("设置信息"));
@@ -157,7 +162,7 @@ std::shared_ptr<ui::TextField> QYPresetViewController::makeField(double right, c
     field->setTextAlignment(ui::TextAlignment::Right);
     field->setPlaceholder(std::string(placeholder));
     field->returnKeyType = ui::ReturnKeyType::Done;
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
     field->didBeginEditing = [weakSelf](ui::TextField& editing) {
         if (auto self = weakSelf.lock())
             self->liftForEditing(editing);
@@ -176,7 +181,7 @@ void QYPresetViewController::addTapArea(ui::View& group, double height, int tag)
     auto area = ui::Button::make(ui::Button::Type::Custom);
     area->setFrame({ 0, 0, group.bounds().width(), height });
     area->setTag(tag);
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
     area->addAction(ui::TouchUpInside, [weakSelf](ui::Control& sender) {
         if (auto self = weakSelf.lock())
             self->setImageAction(sender);
@@ -188,7 +193,7 @@ void QYPresetViewController::initUI()
 {
     auto root = view();
     root->setBackgroundColor(greyColor());
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
 
     m_scrollView = std::make_shared<ui::ScrollView>(root->bounds());
     // The view is still screen-high here; the navigation stack shortens it.
@@ -342,7 +347,7 @@ void QYPresetViewController::setImageAction(ui::View& sender)
         sheet->setTitle(std::string("设置背景"));
         sheet->addButtonWithTitle("默认");
     }
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
     sheet->clickedButtonAtIndex = [weakSelf](ui::ActionSheet&, int index) {
         if (auto self = weakSelf.lock())
             self->sheetChoseButton(index);
@@ -355,7 +360,7 @@ void QYPresetViewController::sheetChoseButton(int buttonIndex)
 {
     switch (buttonIndex) {
     case 0: { // "拍照"
-        std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+        auto weakSelf = weakThis();
         platform::MainQueue::shared().after(kCameraDelay, [weakSelf] {
             if (auto self = weakSelf.lock())
                 self->presentPicker(ui::ImagePickerController::SourceType::Camera, true);
@@ -378,7 +383,7 @@ void QYPresetViewController::presentPicker(ui::ImagePickerController::SourceType
     auto picker = ui::ImagePickerController::make();
     picker->setSourceType(source);
     picker->allowsEditing = false;
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
     picker->didFinishPickingMedia = [weakSelf](ui::ImagePickerController& p, const ui::ImagePickerInfo& info) {
         if (auto self = weakSelf.lock())
             self->didFinishPickingMedia(p, info);
@@ -402,7 +407,7 @@ void QYPresetViewController::presentPicker(ui::ImagePickerController::SourceType
 
 void QYPresetViewController::dismissPicker(ui::ImagePickerController& picker)
 {
-    std::weak_ptr<QYPresetViewController> weakSelf = std::static_pointer_cast<QYPresetViewController>(sharedController());
+    auto weakSelf = weakThis();
     // The screen has reappeared by the time the picker is gone; should it not
     // have been told so, the next appearance must read the store again.
     picker.dismissViewController(true, [weakSelf] {

@@ -75,6 +75,8 @@ public:
     const std::vector<std::shared_ptr<ui::View>>& groups() const { return m_groups; }
 
 private:
+    // What the form's callbacks hold: they never keep the screen alive.
+    std::weak_ptr<QYPresetViewController> weakThis();
     void initUI();
     std::shared_ptr<ui::View> makeGroup(double y, double height);
     std::shared_ptr<ui::Label> addRowLabel(ui::View& group, const char* text, double y);
