@@ -515,8 +515,11 @@ void QYChatViewController::didFinishPickingMedia(ui::ImagePickerController& pick
         replaceAvatar(info.originalImage);
         return;
     }
+    auto jpeg = info.originalImage->jpegData(1.0);
+    if (jpeg.empty())
+        return; // a picture that cannot be encoded would be an empty bubble
     auto clock = newMessage(QYChatModel::Image, false, false);
-    clock->setImage(coding::Data::make(info.originalImage->jpegData(1.0)));
+    clock->setImage(coding::Data::make(std::move(jpeg)));
     clock->setAvatar(m_pictureData.jpeg(m_isSend ? m_meAvatar : m_heAvatar, 0.001));
     append(clock);
 }

@@ -69,4 +69,14 @@ TEST_F(ChatScreenTest, WithoutACameraNoPictureIsWaitedFor)
     auto picker = ImagePickerController::make();
     chat->didFinishPickingMedia(*picker, { picture(10, 10, 1, 2, 3), ImagePickerController::kMediaTypeImage });
     EXPECT_TRUE(rows().empty());
+    // Nor does a picture that cannot be encoded, or something that is no picture.
+    for (ImagePickerInfo info : { ImagePickerInfo { picture(0, 0, 0, 0, 0), ImagePickerController::kMediaTypeImage },
+             ImagePickerInfo { picture(10, 10, 1, 2, 3), "public.movie" } }) {
+        chooseItem(2);
+        settle();
+        chat->didFinishPickingMedia(*ImagePickerController::visiblePicker(), info);
+        settle();
+        EXPECT_FALSE(chat->isSendImage());
+        EXPECT_TRUE(rows().empty());
+    }
 }
