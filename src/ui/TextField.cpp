@@ -322,6 +322,8 @@ void TextField::draw(GraphicsContext& context, const Rect&)
     context.clipToRect(rect);
     TextLayout::Options options;
     options.width = rect.width();
+    // One line, however long the text: it runs on past the edge and is clipped.
+    options.maxLines = 1;
     if (m_text.empty() && m_marked.empty()) {
         if (m_placeholder && !m_placeholder->empty()) {
             Rect placeholderRect = m_editing ? rect : placeholderRectForBounds(bounds());
