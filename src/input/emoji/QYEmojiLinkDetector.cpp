@@ -4,6 +4,9 @@
 #include <iterator>
 #include <map>
 
+#include <unicode/uchar.h>
+#include <unicode/utf16.h>
+
 #include "input/emoji/QYEmojiRegexPlistManager.h"
 
 namespace {
@@ -32,6 +35,68 @@ const QYRegularExpression* compiledPattern(QYEmojiLinkType type)
     }();
     return compiled[std::size_t(type)];
 }
+
+// What every match of a type must contain, found in one pass over the text:
+// most messages have no link at all, and a pattern that cannot match needs no
+// search.
+class TextClues {
+public:
+    explicit TextClues(std::u16string_view text)
+    {
+        for (std::size_t i = 0; i < text.size();) {
+            char16_t c = text[i];
+            if (c == u'@') {
+                m_atSign = true;
+            } else if (c == u'#') {
+                m_numberSign = true;
+            } else if (c == u':' && text.substr(i, 3) == u"://") {
+                m_schemeSeparator = true;
+            } else if ((c == u'w' || c == u'W') && i + 2 < text.size() && (text[i + 1] | 0x20) == u'w'
+                       && (text[i + 2] | 0x20) == u'w') {
+                m_www = true;
+            }
+            if (c >= u'0' && c <= u'9') {
+                ++m_decimalDigits;
+                ++i;
+            } else if (c < 0x80) {
+                ++i;
+            } else {
+                // \d is any decimal digit, not only ASCII ones.
+                UChar32 codePoint;
+                std::int32_t next = std::int32_t(i);
+                U16_NEXT(text.data(), next, std::int32_t(text.size()), codePoint);
+                if (u_charType(codePoint) == U_DECIMAL_DIGIT_NUMBER)
+                    ++m_decimalDigits;
+                i = std::size_t(next);
+            }
+        }
+    }
+
+    bool mayMatch(QYEmojiLinkType type) const
+    {
+        switch (type) {
+        case QYEmojiLinkType::Url:
+            // "scheme://..." or "www" and more, in any case.
+            return m_schemeSeparator || m_www;
+        case QYEmojiLinkType::Email:
+        case QYEmojiLinkType::At:
+            return m_atSign;
+        case QYEmojiLinkType::PhoneNumber:
+            // The shortest number the pattern takes has seven digits.
+            return m_decimalDigits >= 7;
+        case QYEmojiLinkType::PoundSign:
+            return m_numberSign;
+        }
+        return true;
+    }
+
+private:
+    bool m_atSign = false;
+    bool m_numberSign = false;
+    bool m_schemeSeparator = false;
+    bool m_www = false;
+    std::size_t m_decimalDigits = 0;
+};
 
 // The links kept so far, which never overlap: start → end.
 class TakenRanges {
@@ -65,8 +130,13 @@ std::vector<QYEmojiLink> QYEmojiLinkDetector::detect(std::u16string_view text, O
     }
 
     std::vector<QYEmojiLink> links;
+    if (types.empty())
+        return links;
+    const TextClues clues(text);
     TakenRanges taken;
     for (QYEmojiLinkType type : types) {
+        if (!clues.mayMatch(type))
+            continue;
         const QYRegularExpression* regex = compiledPattern(type);
         if (!regex)
             continue;

@@ -37,9 +37,16 @@ QYRegularExpression::Matches QYRegularExpression::matches(std::u16string_view te
     // A read-only alias: the text is not copied.
     const icu::UnicodeString input(false, text.data(), std::int32_t(text.size()));
     UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<icu::RegexMatcher> matcher(m_compiled->matcher(input, status));
-    if (U_FAILURE(status) || !matcher)
-        return result;
+    if (!m_matcher) {
+        m_matcher.reset(m_compiled->matcher(status));
+        if (U_FAILURE(status) || !m_matcher) {
+            m_matcher.reset();
+            return result;
+        }
+    }
+    icu::RegexMatcher* matcher = m_matcher.get();
+    // Resetting to new text also restarts the work count of the limit below.
+    matcher->reset(input);
     matcher->useTransparentBounds(true);
     matcher->setTimeLimit(kWorkLimit, status);
     while (U_SUCCESS(status) && matcher->find(status)) {
@@ -49,9 +56,16 @@ QYRegularExpression::Matches QYRegularExpression::matches(std::u16string_view te
             break;
         result.ranges.push_back({std::size_t(start), std::size_t(end - start)});
     }
+    // The matcher must not keep the alias of a text that goes away with this call.
+    static const icu::UnicodeString kNoText;
+    matcher->reset(kNoText);
     if (status == U_REGEX_TIME_OUT || status == U_REGEX_STACK_OVERFLOW) {
         result.timedOut = true;
         platform::log::line("emoji", "pattern search stopped at its work limit");
     }
+    // A search that failed, or ran long and grew the matcher's backtracking
+    // stack, leaves a fresh matcher to the next one.
+    if (U_FAILURE(status))
+        m_matcher.reset();
     return result;
 }

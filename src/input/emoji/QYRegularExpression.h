@@ -10,6 +10,7 @@
 #include "ui/graphics/AttributedString.h"
 
 U_NAMESPACE_BEGIN
+class RegexMatcher;
 class RegexPattern;
 U_NAMESPACE_END
 
@@ -35,10 +36,14 @@ public:
 
     const std::u16string& pattern() const { return m_pattern; }
     // All matches in order, over the whole text with transparent bounds.
+    // Main thread only: the searches share one matcher.
     Matches matches(std::u16string_view text) const;
 
 private:
     QYRegularExpression() = default;
     std::u16string m_pattern;
     std::unique_ptr<icu::RegexPattern> m_compiled;
+    // Made on the first search and reset for each text: a matcher costs more
+    // to make (and free) than a short message costs to search.
+    mutable std::unique_ptr<icu::RegexMatcher> m_matcher;
 };

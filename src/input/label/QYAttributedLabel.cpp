@@ -60,11 +60,10 @@ void QYAttributedLabel::setAttributedText(std::optional<ui::AttributedString> te
     storeText(std::move(text));
 }
 
-void QYAttributedLabel::setTextInheritingLabelAttributes(const ui::AttributedString& text)
+void QYAttributedLabel::setTextInheritingLabelAttributes(ui::AttributedString text)
 {
-    ui::AttributedString inherited = text;
-    inherited.addAttributes(labelAttributes(), {0, inherited.length()});
-    storeText(std::move(inherited));
+    text.addAttributes(labelAttributes(), {0, text.length()});
+    storeText(std::move(text));
 }
 
 void QYAttributedLabel::storeText(std::optional<ui::AttributedString> text)
@@ -207,6 +206,9 @@ void QYAttributedLabel::addLinks(const std::vector<QYTextLink>& links, const ui:
 
 const ui::AttributedString& QYAttributedLabel::displayedString() const
 {
+    // Without links the text is shown as it is.
+    if (m_links.empty() && m_attributedText)
+        return *m_attributedText;
     if (m_displayed)
         return *m_displayed;
     if (!m_attributedText) {

@@ -48,7 +48,7 @@ public:
     virtual void setAttributedText(std::optional<ui::AttributedString> text);
     // The label's font, colour and paragraph attributes over the whole string
     // first, its own other attributes (pictures, links) kept.
-    void setTextInheritingLabelAttributes(const ui::AttributedString& text);
+    void setTextInheritingLabelAttributes(ui::AttributedString text);
     // The text as given (without the label's link attributes).
     const std::optional<ui::AttributedString>& attributedText() const { return m_attributedText; }
     // The displayed plain text (UTF-16).

@@ -4,14 +4,22 @@
 
 void QYAttributedStringBuilder::append(std::u16string_view text, const ui::TextAttributes& attributes)
 {
-    if (!text.empty())
-        m_parts.emplace_back(std::u16string(text), attributes);
+    if (text.empty())
+        return;
+    if (!m_runs.empty() && m_runs.back().attributes == attributes) {
+        m_runs.back().range.length += text.size();
+    } else {
+        m_runs.push_back({{m_text.size(), text.size()}, attributes});
+    }
+    m_text.append(text);
 }
 
-void QYAttributedStringBuilder::append(const ui::AttributedString& source, ui::Range range)
+template <typename Piece>
+void QYAttributedStringBuilder::forEachPiece(const ui::AttributedString& source, ui::Range range, Piece&& piece)
 {
+    static const ui::TextAttributes kNone;
     const auto& runs = source.runs();
-    const std::u16string& text = source.text();
+    const std::u16string_view text = source.text();
     std::size_t end = std::min(range.end(), text.size());
     // The first run that ends after the range's start.
     auto run = std::upper_bound(runs.begin(), runs.end(), range.location,
@@ -21,17 +29,23 @@ void QYAttributedStringBuilder::append(const ui::AttributedString& source, ui::R
         if (run->range.location > cursor) {
             // Text without a run has no attributes.
             std::size_t gapEnd = std::min(run->range.location, end);
-            append(std::u16string_view(text).substr(cursor, gapEnd - cursor), {});
+            piece(text.substr(cursor, gapEnd - cursor), kNone);
             cursor = gapEnd;
         }
         std::size_t pieceEnd = std::min(run->range.end(), end);
         if (pieceEnd > cursor) {
-            append(std::u16string_view(text).substr(cursor, pieceEnd - cursor), run->attributes);
+            piece(text.substr(cursor, pieceEnd - cursor), run->attributes);
             cursor = pieceEnd;
         }
     }
     if (cursor < end)
-        append(std::u16string_view(text).substr(cursor, end - cursor), {});
+        piece(text.substr(cursor, end - cursor), kNone);
+}
+
+void QYAttributedStringBuilder::append(const ui::AttributedString& source, ui::Range range)
+{
+    forEachPiece(source, range,
+                 [this](std::u16string_view text, const ui::TextAttributes& attributes) { append(text, attributes); });
 }
 
 void QYAttributedStringBuilder::append(const ui::AttributedString& source, const std::vector<Overlay>& overlays)
@@ -41,12 +55,11 @@ void QYAttributedStringBuilder::append(const ui::AttributedString& source, const
         if (overlay.range.location < cursor || overlay.range.end() > source.length())
             continue;
         append(source, {cursor, overlay.range.location - cursor});
-        QYAttributedStringBuilder covered;
-        covered.append(source, overlay.range);
-        for (ui::AttributedString& part : covered.m_parts) {
-            part.addAttributes(overlay.attributes, {0, part.length()});
-            m_parts.push_back(std::move(part));
-        }
+        forEachPiece(source, overlay.range, [&](std::u16string_view text, const ui::TextAttributes& attributes) {
+            ui::TextAttributes covered = attributes;
+            covered.merge(overlay.attributes);
+            append(text, covered);
+        });
         cursor = overlay.range.end();
     }
     append(source, {cursor, source.length() - std::min(cursor, source.length())});
@@ -54,20 +67,8 @@ void QYAttributedStringBuilder::append(const ui::AttributedString& source, const
 
 ui::AttributedString QYAttributedStringBuilder::build()
 {
-    if (m_parts.empty())
-        return {};
-    // Pairwise, so that each run is copied once per level.
-    while (m_parts.size() > 1) {
-        std::vector<ui::AttributedString> merged;
-        merged.reserve((m_parts.size() + 1) / 2);
-        for (std::size_t i = 0; i < m_parts.size(); i += 2) {
-            if (i + 1 < m_parts.size())
-                m_parts[i].append(m_parts[i + 1]);
-            merged.push_back(std::move(m_parts[i]));
-        }
-        m_parts = std::move(merged);
-    }
-    ui::AttributedString result = std::move(m_parts.front());
-    m_parts.clear();
+    ui::AttributedString result = ui::AttributedString::fromRuns(std::move(m_text), std::move(m_runs));
+    m_text.clear();
+    m_runs.clear();
     return result;
 }

@@ -95,21 +95,25 @@ void QYEmojiLabel::rebuild()
         storeText(std::nullopt);
         return;
     }
-    ui::AttributedString working;
+    // The links are found in the working string before it is handed over (new
+    // text drops the old links, so they are added after it).
+    std::vector<QYTextLink> links;
     if (const auto* plain = std::get_if<std::u16string>(&*m_emojiText)) {
         if (m_disableEmoji) {
+            links = linkRecords(*plain);
             QYAttributedLabel::setText(*plain);
-            working = ui::AttributedString(*plain);
         } else {
-            working = mutableAttributeStringWithEmojiText(ui::AttributedString(*plain));
-            setTextInheritingLabelAttributes(working);
+            ui::AttributedString working = mutableAttributeStringWithEmojiText(ui::AttributedString(*plain));
+            links = linkRecords(working.text());
+            setTextInheritingLabelAttributes(std::move(working));
         }
     } else {
         const auto& attributed = std::get<ui::AttributedString>(*m_emojiText);
-        working = m_disableEmoji ? attributed : mutableAttributeStringWithEmojiText(attributed);
-        storeText(working);
+        ui::AttributedString working = m_disableEmoji ? attributed : mutableAttributeStringWithEmojiText(attributed);
+        links = linkRecords(working.text());
+        storeText(std::move(working));
     }
-    detectLinks(working);
+    addLinks(links, linkAttributes());
 }
 
 ui::AttributedString QYEmojiLabel::mutableAttributeStringWithEmojiText(const ui::AttributedString& text) const
@@ -148,7 +152,7 @@ ui::AttributedString QYEmojiLabel::mutableAttributeStringWithEmojiText(const ui:
     return result.build();
 }
 
-void QYEmojiLabel::detectLinks(const ui::AttributedString& working)
+std::vector<QYTextLink> QYEmojiLabel::linkRecords(std::u16string_view working) const
 {
     QYEmojiLinkDetector::Options options;
     options.disableThreeCommon = m_disableThreeCommon;
@@ -156,9 +160,9 @@ void QYEmojiLabel::detectLinks(const ui::AttributedString& working)
     // The working string's text is the displayed text, each emoji one character,
     // so the link texts in the replacement strings are what the label shows.
     std::vector<QYTextLink> records;
-    for (QYEmojiLink& link : QYEmojiLinkDetector::detect(working.text(), options))
+    for (QYEmojiLink& link : QYEmojiLinkDetector::detect(working, options))
         records.push_back({link.range, std::move(link.replacementString)});
-    addLinks(records, linkAttributes());
+    return records;
 }
 
 void QYEmojiLabel::setFont(const ui::Font& font)

@@ -96,7 +96,8 @@ protected:
 private:
     void configure();
     void rebuild();
-    void detectLinks(const ui::AttributedString& working);
+    // The link records of the working string's text.
+    std::vector<QYTextLink> linkRecords(std::u16string_view working) const;
 
     std::optional<EmojiText> m_emojiText;
     bool m_disableEmoji = false;

@@ -53,6 +53,31 @@ AttributedString AttributedString::fromUtf8(std::string_view text, const TextAtt
     return AttributedString(toUtf16(text), attributes);
 }
 
+AttributedString AttributedString::fromRuns(std::u16string text, std::vector<Run> runs)
+{
+    AttributedString out;
+    out.m_text = std::move(text);
+    const std::size_t length = out.m_text.size();
+    std::size_t cursor = 0;
+    out.m_runs.reserve(runs.size());
+    for (Run& run : runs) {
+        std::size_t start = std::max(run.range.location, cursor);
+        std::size_t end = std::min(run.range.end(), length);
+        if (end <= start)
+            continue;
+        // A gap between runs gets a run without attributes, as every other
+        // operation leaves the text covered.
+        if (start > cursor)
+            out.m_runs.push_back({ { cursor, start - cursor }, {} });
+        out.m_runs.push_back({ { start, end - start }, std::move(run.attributes) });
+        cursor = end;
+    }
+    if (cursor < length)
+        out.m_runs.push_back({ { cursor, length - cursor }, {} });
+    out.normalize();
+    return out;
+}
+
 std::string AttributedString::utf8() const { return toUtf8(m_text); }
 
 namespace {

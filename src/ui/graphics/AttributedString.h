@@ -66,6 +66,10 @@ public:
     AttributedString() = default;
     explicit AttributedString(std::u16string text, const TextAttributes& attributes = {});
     static AttributedString fromUtf8(std::string_view text, const TextAttributes& attributes = {});
+    // Text and its runs in one step, for builders that assemble both: the runs
+    // are taken in order and clamped to the text, adjacent equal ones merged and
+    // empty ones dropped; text that no run covers has no attributes.
+    static AttributedString fromRuns(std::u16string text, std::vector<Run> runs);
 
     const std::u16string& text() const { return m_text; }
     std::string utf8() const;

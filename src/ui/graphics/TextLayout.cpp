@@ -157,19 +157,38 @@ PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<st
     return list;
 }
 
+// The layout's default font (the toolkit's default), made once.
+const PangoFontDescription* defaultFontDescription()
+{
+    static const PangoFontDescription* description = Font().makeDescription();
+    return description;
+}
+
 } // namespace
 
 TextLayout::TextLayout(const AttributedString& text, const Options& options)
     : m_text(text)
     , m_options(options)
 {
+    build(m_text);
+}
+
+TextLayout::TextLayout(const AttributedString& text, const Options& options, MeasureOnly)
+    : m_options(options)
+{
+    build(text);
+}
+
+void TextLayout::build(const AttributedString& text)
+{
+    m_length = text.length();
     m_layout = pango_layout_new(TextSystem::context());
 
     // UTF-16 → UTF-8 with maps both ways; unpaired surrogates and NUL (which
     // Pango cannot take) become U+FFFD of the same unit length.
-    const std::u16string& units = m_text.text();
+    const std::u16string& units = text.text();
     std::vector<double> kernAt;
-    for (const auto& run : m_text.runs()) {
+    for (const auto& run : text.runs()) {
         if (run.attributes.kern && *run.attributes.kern != 0 && std::isfinite(*run.attributes.kern)) {
             kernAt.resize(units.size(), 0);
             std::fill_n(kernAt.begin() + static_cast<std::ptrdiff_t>(run.range.location), run.range.length, *run.attributes.kern);
@@ -208,37 +227,35 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
     m_byteToUnit.push_back(units.size());
     pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
 
-    PangoFontDescription* defaultFont = Font().makeDescription();
-    pango_layout_set_font_description(m_layout, defaultFont);
-    pango_font_description_free(defaultFont);
+    pango_layout_set_font_description(m_layout, defaultFontDescription());
 
-    ParagraphStyle paragraph = m_text.length() ? m_text.attributesAt(0).paragraph.value_or(ParagraphStyle {})
-                                               : ParagraphStyle {};
-    TextAlignment alignment = options.alignment.value_or(paragraph.alignment);
-    LineBreakMode mode = options.lineBreakMode.value_or(paragraph.lineBreakMode);
+    ParagraphStyle paragraph = text.length() ? text.attributesAt(0).paragraph.value_or(ParagraphStyle {})
+                                             : ParagraphStyle {};
+    TextAlignment alignment = m_options.alignment.value_or(paragraph.alignment);
+    LineBreakMode mode = m_options.lineBreakMode.value_or(paragraph.lineBreakMode);
 
     if (paragraph.lineSpacing > 0)
         pango_layout_set_spacing(m_layout, pangoUnits(paragraph.lineSpacing));
     // FIXME: paragraphSpacing is not applied; no screen sets it yet.
 
-    PangoAttrList* list = makeAttributes(m_text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
+    PangoAttrList* list = makeAttributes(text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
     pango_layout_set_attributes(m_layout, list);
     pango_attr_list_unref(list);
 
     pango_layout_set_alignment(m_layout, pangoAlignment(alignment));
     pango_layout_set_justify(m_layout, alignment == TextAlignment::Justified);
     // A clipping single line runs on past the width and is cut there when drawn.
-    m_clipsLine = mode == LineBreakMode::Clip && options.maxLines == 1;
-    if (options.width > 0 && std::isfinite(options.width) && !m_clipsLine)
-        pango_layout_set_width(m_layout, pangoUnits(options.width));
+    m_clipsLine = mode == LineBreakMode::Clip && m_options.maxLines == 1;
+    if (m_options.width > 0 && std::isfinite(m_options.width) && !m_clipsLine)
+        pango_layout_set_width(m_layout, pangoUnits(m_options.width));
     // Word wrapping still breaks a word longer than the line, as the phone does.
     pango_layout_set_wrap(m_layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
     // Truncation needs a line limit: an unlimited multi-line label wraps instead.
     // FIXME: Pango limits lines per paragraph, so text with several paragraphs
     // is cut after maxLines lines without an ellipsis on the last one.
-    if (isTruncating(mode) && (options.maxLines > 0 || options.width <= 0)) {
+    if (isTruncating(mode) && (m_options.maxLines > 0 || m_options.width <= 0)) {
         pango_layout_set_ellipsize(m_layout, pangoEllipsize(mode));
-        pango_layout_set_height(m_layout, -std::max(1, options.maxLines));
+        pango_layout_set_height(m_layout, -std::max(1, m_options.maxLines));
     }
 
     // A negative kern larger than its character would move the pen back past
@@ -257,7 +274,7 @@ TextLayout::TextLayout(const AttributedString& text, const Options& options)
         }
     }
     if (clamped) {
-        PangoAttrList* list = makeAttributes(m_text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
+        PangoAttrList* list = makeAttributes(text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
         pango_layout_set_attributes(m_layout, list);
         pango_attr_list_unref(list);
     }
@@ -300,7 +317,7 @@ std::vector<TextLayout::Line> TextLayout::lines() const
 
 Size TextLayout::size() const
 {
-    if (m_text.length() == 0)
+    if (m_length == 0)
         return {};
     double width = 0, bottom = 0;
     for (const Line& line : lines()) {
@@ -436,7 +453,7 @@ Size TextLayout::measure(const AttributedString& text, double width, int maxLine
     Options options;
     options.width = width;
     options.maxLines = maxLines;
-    return TextLayout(text, options).size();
+    return TextLayout(text, options, MeasureOnly {}).size();
 }
 
 } // namespace ui

@@ -67,8 +67,14 @@ public:
     static Size measure(const AttributedString& text, double width, int maxLines = 0);
 
 private:
+    struct MeasureOnly { };
+    // Lays `text` out without keeping a copy of it: enough for size().
+    TextLayout(const AttributedString& text, const Options& options, MeasureOnly);
+    void build(const AttributedString& text);
+
     PangoLayout* m_layout = nullptr;
-    AttributedString m_text;
+    AttributedString m_text; // empty in a layout made only to measure
+    std::size_t m_length = 0;
     Options m_options;
     std::vector<std::size_t> m_byteToUnit;
     std::vector<std::size_t> m_unitToByte;

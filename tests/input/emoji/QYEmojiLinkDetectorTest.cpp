@@ -110,3 +110,31 @@ TEST(QYEmojiLinkDetector, HundredThousandCharacterTextsFinishBounded)
         links(unlucky, true);
     }
 }
+
+// Texts are searched only for the kinds they can hold; these hold each kind
+// in a form that a quick look for ASCII alone would miss.
+TEST(QYEmojiLinkDetector, EveryFormOfEachKindIsStillFound)
+{
+    EXPECT_EQ(links(u"看WwW.QQ.COM"), (std::vector<Found>{{QYEmojiLinkType::Url, u"WwW.QQ.COM", {1, 10}}}));
+    EXPECT_EQ(links(u"ftp://a.b.cn"), (std::vector<Found>{{QYEmojiLinkType::Url, u"ftp://a.b.cn", {0, 12}}}));
+    // Any decimal digits make a phone number: fullwidth and Arabic-Indic ones too.
+    EXPECT_EQ(links(u"打１２３４５６７"), (std::vector<Found>{{QYEmojiLinkType::PhoneNumber, u"１２３４５６７", {1, 7}}}));
+    EXPECT_EQ(links(u"رقم ١٢٣٤٥٦٧"), (std::vector<Found>{{QYEmojiLinkType::PhoneNumber, u"١٢٣٤٥٦٧", {4, 7}}}));
+    // Mathematical digits lie outside the basic plane: two units each.
+    std::u16string wide;
+    for (char32_t c = U'𝟏'; c < U'𝟏' + 7; ++c) {
+        wide += char16_t(0xD800 + ((c - 0x10000) >> 10));
+        wide += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+    EXPECT_EQ(links(wide), (std::vector<Found>{{QYEmojiLinkType::PhoneNumber, wide, {0, 14}}}));
+    EXPECT_EQ(links(u"a@b.cn", true), (std::vector<Found>{{QYEmojiLinkType::Email, u"a@b.cn", {0, 6}}}));
+    EXPECT_EQ(links(u"#话题#", true), (std::vector<Found>{{QYEmojiLinkType::PoundSign, u"#话题#", {0, 4}}}));
+}
+
+TEST(QYEmojiLinkDetector, TextsWithoutAnyLinkCharacterHaveNoLinks)
+{
+    EXPECT_TRUE(links(u"今晚一起吃饭吗？好的好的！", true).empty());
+    EXPECT_TRUE(links(u"ww.qq.com 和 http:/x.cn 和 123456", true).empty());
+    EXPECT_EQ(links(std::u16string(u"x\xD800y\xDC00") + u"1234567", true).size(), 1u) << "stray surrogates";
+    EXPECT_TRUE(links(u"", true).empty());
+}

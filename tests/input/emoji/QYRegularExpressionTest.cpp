@@ -42,3 +42,34 @@ TEST(QYRegularExpression, MatchesFoundBeforeTheLimitAreKept)
     ASSERT_FALSE(found.ranges.empty());
     EXPECT_EQ(found.ranges[0], (ui::Range{0, 9}));
 }
+
+// One pattern searches text after text: nothing of one search reaches the next.
+TEST(QYRegularExpression, EachSearchSeesOnlyItsOwnText)
+{
+    auto regex = QYRegularExpression::compile(u"[0-9]{3}");
+    ASSERT_NE(regex, nullptr);
+    EXPECT_EQ(regex->matches(u"ab123cd456").ranges, (std::vector<ui::Range>{{2, 3}, {7, 3}}));
+    EXPECT_TRUE(regex->matches(u"").ranges.empty());
+    EXPECT_EQ(regex->matches(u"789").ranges, (std::vector<ui::Range>{{0, 3}}));
+    {
+        // A text that is gone after its search leaves nothing behind.
+        std::u16string shortLived = u"x000";
+        EXPECT_EQ(regex->matches(shortLived).ranges, (std::vector<ui::Range>{{1, 3}}));
+    }
+    EXPECT_TRUE(regex->matches(u"12").ranges.empty());
+}
+
+TEST(QYRegularExpression, SearchesAfterOneAtTheWorkLimitGetTheirOwnLimit)
+{
+    auto regex = QYRegularExpression::compile(QYEmojiLinkDetector::pattern(QYEmojiLinkType::Email));
+    ASSERT_NE(regex, nullptr);
+    EXPECT_TRUE(regex->matches(std::u16string(100000, u'a')).timedOut);
+    auto next = regex->matches(u"写信给ab@qq.com吧");
+    EXPECT_FALSE(next.timedOut);
+    EXPECT_EQ(next.ranges, (std::vector<ui::Range>{{3, 9}}));
+    // A long text the pattern reads straight through is not cut short by the
+    // work of the search before it.
+    auto again = regex->matches(std::u16string(100000, u'中') + u" ab@qq.com");
+    EXPECT_FALSE(again.timedOut);
+    EXPECT_EQ(again.ranges, (std::vector<ui::Range>{{100001, 9}}));
+}

@@ -66,3 +66,36 @@ TEST(QYAttributedStringBuilder, ManyPiecesJoinInOrder)
     EXPECT_EQ(built.runs().size(), 1001u);
     EXPECT_EQ(built.attributesAt(1000).foreground, coloured(0).foreground);
 }
+
+TEST(QYAttributedStringBuilder, EqualNeighboursBecomeOneRunAndTheBuilderStartsOver)
+{
+    QYAttributedStringBuilder builder;
+    builder.append(u"ab", coloured(10));
+    builder.append(u"", coloured(20));
+    builder.append(u"cd", coloured(10));
+    builder.append(threeRuns(), ui::Range{0, 2});
+    ui::AttributedString built = builder.build();
+    EXPECT_EQ(built.text(), u"abcdaa");
+    ASSERT_EQ(built.runs().size(), 1u);
+    EXPECT_EQ(built.runs()[0].range, (ui::Range{0, 6}));
+
+    // What was built is gone: the next string has only what comes after.
+    builder.append(u"x", {});
+    ui::AttributedString next = builder.build();
+    EXPECT_EQ(next.text(), u"x");
+    ASSERT_EQ(next.runs().size(), 1u);
+    EXPECT_EQ(builder.build().length(), 0u);
+}
+
+TEST(QYAttributedStringBuilder, OverlaysOutOfOrderOrPastTheTextAreLeftOut)
+{
+    ui::TextAttributes link;
+    link.underline = true;
+    QYAttributedStringBuilder builder;
+    // The second overlay starts inside the first, the third runs past the text.
+    builder.append(threeRuns(), {{{2, 3}, link}, {{3, 1}, link}, {{6, 5}, link}});
+    ui::AttributedString built = builder.build();
+    ASSERT_EQ(built.text(), u"aaBBBcc");
+    for (std::size_t i = 0; i < built.length(); ++i)
+        EXPECT_EQ(built.attributesAt(i).underline, i >= 2 && i < 5) << i;
+}

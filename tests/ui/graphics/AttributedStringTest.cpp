@@ -120,3 +120,33 @@ TEST(AttributedString, ConvertsBetweenUtf8AndUtf16)
     lone += char16_t(0xD83D);
     EXPECT_EQ(ui::toUtf8(lone), "x\xEF\xBF\xBD");
 }
+
+TEST(AttributedString, FromRunsTilesTheTextWithMergedRuns)
+{
+    std::vector<AttributedString::Run> runs = {
+        { { 0, 2 }, red() }, { { 2, 1 }, red() }, { { 3, 0 }, sized(20) }, { { 3, 2 }, sized(12) },
+    };
+    AttributedString string = AttributedString::fromRuns(u"abcde", runs);
+    expectNormalized(string);
+    ASSERT_EQ(string.runs().size(), 2u);
+    EXPECT_EQ(string.runs()[0].range, (Range { 0, 3 }));
+    EXPECT_EQ(string.attributesAt(4), sized(12));
+    EXPECT_EQ(AttributedString::fromRuns(u"", {}).runs().size(), 0u);
+}
+
+TEST(AttributedString, FromRunsCoversGapsAndIgnoresRunsPastTheText)
+{
+    // Out of order, overlapping, past the end: the text stays tiled, each
+    // character with the first run that reached it, or none.
+    std::vector<AttributedString::Run> runs = {
+        { { 1, 2 }, red() }, { { 0, 2 }, sized(20) }, { { 5, 10 }, sized(12) }, { { 40, 3 }, red() },
+    };
+    AttributedString string = AttributedString::fromRuns(u"abcdefg", runs);
+    expectNormalized(string);
+    EXPECT_EQ(string.text(), u"abcdefg");
+    EXPECT_EQ(string.attributesAt(0), TextAttributes {});
+    EXPECT_EQ(string.attributesAt(1), red());
+    EXPECT_EQ(string.attributesAt(2), red());
+    EXPECT_EQ(string.attributesAt(3), TextAttributes {});
+    EXPECT_EQ(string.attributesAt(6), sized(12));
+}

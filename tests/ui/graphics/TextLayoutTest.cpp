@@ -334,3 +334,30 @@ TEST(TextLayout, KernAndLineHeightMultipleWiden)
     double tall = TextLayout(styled("一\n二", doubled), {}).size().height;
     EXPECT_NEAR(tall, 2 * plain, 1);
 }
+
+// Measuring lays the text out without keeping it; it must agree with a layout
+// that keeps it, whatever the text, width, line limit and break mode.
+TEST(TextLayout, MeasureAgreesWithAKeptLayout)
+{
+    std::vector<AttributedString> texts = { text(""), text("中"), text(kLongChinese), withBoxes("今晚#一起吃饭吗？#好的"),
+        withBoxes("##########"), text("Long English words wrap at word boundaries inside the bubble."),
+        text("第一行\n第二行\n\n第四行"), text(std::string(300, '1')) };
+    for (auto mode : { ui::LineBreakMode::WordWrap, ui::LineBreakMode::CharWrap, ui::LineBreakMode::Clip,
+             ui::LineBreakMode::TruncateTail, ui::LineBreakMode::TruncateMiddle }) {
+        ui::ParagraphStyle paragraph;
+        paragraph.lineBreakMode = mode;
+        paragraph.lineSpacing = 2;
+        TextAttributes style;
+        style.paragraph = paragraph;
+        texts.push_back(withBoxes("这是一段#很长的中文文本，用来检查换行#与省略号"));
+        texts.back().addAttributes(style, { 0, texts.back().length() });
+    }
+    for (const AttributedString& string : texts) {
+        for (double width : { 0.0, 37.0, 100.0, 200.0 }) {
+            for (int lines : { 0, 1, 2 }) {
+                EXPECT_EQ(TextLayout::measure(string, width, lines), TextLayout(string, within(width, lines)).size())
+                    << string.utf8() << " in " << width << ", " << lines << " lines";
+            }
+        }
+    }
+}
