@@ -23,6 +23,19 @@ std::size_t previousCharacterBoundary(const std::u16string& text, std::size_t in
     return index - 1;
 }
 
+// Where the text starts in a rectangle `width` wide. A field's single line is
+// laid out without a width (it runs on and is clipped), so the field places
+// it by its alignment itself; a text wider than the rectangle starts at 0.
+static double alignedStart(const TextLayout& layout, double width, TextAlignment alignment)
+{
+    double room = width - layout.size().width;
+    if (room <= 0)
+        return 0;
+    double wanted = alignment == TextAlignment::Right ? room : alignment == TextAlignment::Center ? room / 2 : 0;
+    // A layout that aligned the line itself already starts there.
+    return std::max(0.0, wanted - layout.caretRect(0).x());
+}
+
 std::optional<Range> rangeDeletedBackward(const std::u16string& text, std::size_t caret)
 {
     caret = std::min(caret, text.size());
@@ -264,7 +277,8 @@ void TextField::touchesEnded(const TouchList& touches)
     Point p = touches.front()->locationIn(this);
     TextLayout layout(displayedText(), {});
     double height = layout.size().height;
-    auto index = layout.indexAt({ p.x - rect.x(), std::clamp(p.y - rect.y() - (rect.height() - height) / 2, 0.0, height - 0.01) });
+    double start = alignedStart(layout, rect.width(), m_alignment);
+    auto index = layout.indexAt({ p.x - rect.x() - start, std::clamp(p.y - rect.y() - (rect.height() - height) / 2, 0.0, height - 0.01) });
     setCaret(index ? *index : (p.x < rect.x() ? 0 : m_text.size()));
 }
 
@@ -346,14 +360,16 @@ void TextField::draw(GraphicsContext& context, const Rect&)
     double top = rect.y() + (rect.height() - lineHeight) / 2;
     // Text wider than the field scrolls so the caret stays in view.
     double shift = 0;
+    double start = alignedStart(layout, rect.width(), m_alignment);
     Rect caret = layout.caretRect(m_caret + m_marked.size());
-    if (m_editing && caret.x() > rect.width() - 2)
-        shift = caret.x() - rect.width() + 2;
+    double caretX = start + caret.x();
+    if (m_editing && caretX > rect.width() - 2)
+        shift = caretX - rect.width() + 2;
     if (!m_text.empty() || !m_marked.empty())
-        context.drawText(layout, { rect.x() - shift, top });
+        context.drawText(layout, { rect.x() + start - shift, top });
     if (m_editing) {
         double h = std::max(caret.height(), m_font.lineHeight());
-        double x = m_text.empty() && m_marked.empty() && m_alignment == TextAlignment::Center ? rect.midX() : rect.x() + caret.x() - shift;
+        double x = m_text.empty() && m_marked.empty() && m_alignment == TextAlignment::Center ? rect.midX() : rect.x() + caretX - shift;
         context.fillRect({ x, top + (lineHeight - h) / 2 + 1, 2, h - 2 }, Color::rgb(0, 122, 255));
     }
     context.restore();
