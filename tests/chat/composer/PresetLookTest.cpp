@@ -67,6 +67,22 @@ TEST_P(PresetLookTest, GroupsLinesAndButtonSitWhereTheFormPutsThem)
     chooseInSheet(1);
     pickFromAlbum(background);
     shot = write("filled");
+    // Names are drawn against the right end of their fields.
+    for (auto& field : { preset->meNick(), preset->nickText() }) {
+        auto ink = Renderer::snapshotView(*field, 1);
+        const auto& px = ink->pixels();
+        int left = px.width, right = -1;
+        for (int y = 0; y < px.height; ++y) {
+            for (int x = 0; x < px.width; ++x) {
+                if (px.pixels[size_t(y) * size_t(px.stride) + size_t(x) * 4 + 3] > 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+            }
+        }
+        EXPECT_GT(left, px.width / 2);
+        EXPECT_GT(right, px.width - 6);
+    }
     Rect preview = onScreen(preset->backImageView());
     EXPECT_NE(pixelAt(*shot, preview.center()), white);
 
