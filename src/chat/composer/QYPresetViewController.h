@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "chat/records/QYUserModel.h"
 #include "ui/Button.h"
