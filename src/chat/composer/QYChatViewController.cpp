@@ -6,6 +6,7 @@
 #include "chat/composer/ChatStore.h"
 #include "chat/composer/ChatTitleView.h"
 #include "chat/composer/ChatVoiceClip.h"
+#include "chat/composer/ComposerPicker.h"
 #include "platform/MainQueue.h"
 #include "render/RIRouterEvents.h"
 #include "ui/Animation.h"
@@ -465,29 +466,15 @@ void QYChatViewController::removeVocie()
 
 std::shared_ptr<ui::ImagePickerController> QYChatViewController::makePicker(ui::ImagePickerController::SourceType source)
 {
-    auto picker = ui::ImagePickerController::make();
-    picker->setSourceType(source);
-    picker->allowsEditing = false;
-    auto weak = weakSelf();
-    picker->didFinishPickingMedia = [weak](ui::ImagePickerController& p, const ui::ImagePickerInfo& info) {
-        if (auto self = weak.lock())
-            self->didFinishPickingMedia(p, info);
-        else
-            p.dismissViewController(true);
-    };
-    picker->didCancel = [weak](ui::ImagePickerController& p) {
-        if (auto self = weak.lock())
-            self->imagePickerControllerDidCancel(p);
-        else
-            p.dismissViewController(true);
-    };
-    // Without a camera nothing is shown, so the picture that was asked for
-    // never comes; a later pick must not be taken for it.
-    picker->sourceUnavailable = [weak](ui::ImagePickerController&) {
-        if (auto self = weak.lock())
-            self->m_isSendImage = false;
-    };
-    return picker;
+    return makeComposerPicker(source, weakSelf(), &QYChatViewController::didFinishPickingMedia,
+        &QYChatViewController::imagePickerControllerDidCancel, &QYChatViewController::pickerSourceUnavailable);
+}
+
+// Without a camera nothing is shown, so the picture that was asked for never
+// comes; a later pick must not be taken for it.
+void QYChatViewController::pickerSourceUnavailable()
+{
+    m_isSendImage = false;
 }
 
 void QYChatViewController::selectImageAction()

@@ -126,6 +126,7 @@ private:
     void append(const QYChatModelPtr& clock);
     coding::StringPtr speakerNickName();
     std::shared_ptr<ui::ImagePickerController> makePicker(ui::ImagePickerController::SourceType source);
+    void pickerSourceUnavailable();
     std::weak_ptr<QYChatViewController> weakSelf();
 
     // Hooks of the money pages, avatar replacement and the doodle offer.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/support/AdBannerView.h"
+#include "chat/composer/ComposerPicker.h"
 #include "chat/composer/QYChatViewController.h"
 #include "chat/store/HLObjectValue.h"
 #include "coding/Data.h"
@@ -380,29 +381,17 @@ void QYPresetViewController::sheetChoseButton(int buttonIndex)
 
 void QYPresetViewController::presentPicker(ui::ImagePickerController::SourceType source, bool animated)
 {
-    auto picker = ui::ImagePickerController::make();
-    picker->setSourceType(source);
-    picker->allowsEditing = false;
-    auto weakSelf = weakThis();
-    picker->didFinishPickingMedia = [weakSelf](ui::ImagePickerController& p, const ui::ImagePickerInfo& info) {
-        if (auto self = weakSelf.lock())
-            self->didFinishPickingMedia(p, info);
-        else
-            p.dismissViewController(true);
-    };
-    picker->didCancel = [weakSelf](ui::ImagePickerController& p) {
-        if (auto self = weakSelf.lock())
-            self->dismissPicker(p);
-        else
-            p.dismissViewController(true);
-    };
-    // Without a camera the picker is simply not shown; the form stays as it is.
-    picker->sourceUnavailable = [](ui::ImagePickerController&) {
-        platform::log::line("preset", "no camera: the picture choice is dropped");
-    };
+    auto picker = makeComposerPicker(source, weakThis(), &QYPresetViewController::didFinishPickingMedia,
+        &QYPresetViewController::dismissPicker, &QYPresetViewController::pickerSourceUnavailable);
     presentViewController(picker, animated);
     if (presentedViewController() == picker)
         m_pickerShown = true;
+}
+
+// Without a camera the picker is simply not shown; the form stays as it is.
+void QYPresetViewController::pickerSourceUnavailable()
+{
+    platform::log::line("preset", "no camera: the picture choice is dropped");
 }
 
 void QYPresetViewController::dismissPicker(ui::ImagePickerController& picker)

@@ -97,6 +97,7 @@ private:
     void clearBackgroundPicture();
     void presentPicker(ui::ImagePickerController::SourceType source, bool animated);
     void dismissPicker(ui::ImagePickerController& picker);
+    void pickerSourceUnavailable();
 
     int m_type = 1;
     int m_typeAction = 0;
