@@ -1,6 +1,7 @@
 #include "ui/graphics/TextLayout.h"
 
 #include "ui/graphics/GraphicsContext.h"
+#include "ui/graphics/TextMeasure.h"
 #include "ui/graphics/TextSystem.h"
 
 #include <pango/pangocairo.h>
@@ -97,10 +98,9 @@ struct Spacer {
     double kern;
 };
 
-PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<std::size_t>& unitToByte,
+void addAttributes(PangoAttrList* list, const AttributedString& text, const std::vector<std::size_t>& unitToByte,
     const std::vector<Spacer>& spacers, double lineHeightMultiple)
 {
-    PangoAttrList* list = pango_attr_list_new();
     for (const auto& run : text.runs()) {
         unsigned start = static_cast<unsigned>(unitToByte[run.range.location]);
         unsigned end = static_cast<unsigned>(unitToByte[std::min(run.range.end(), text.length())]);
@@ -154,6 +154,13 @@ PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<st
     }
     if (lineHeightMultiple > 0 && lineHeightMultiple != 1)
         insert(list, pango_attr_line_height_new(lineHeightMultiple), 0, PANGO_ATTR_INDEX_TO_TEXT_END);
+}
+
+PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<std::size_t>& unitToByte,
+    const std::vector<Spacer>& spacers, double lineHeightMultiple)
+{
+    PangoAttrList* list = pango_attr_list_new();
+    addAttributes(list, text, unitToByte, spacers, lineHeightMultiple);
     return list;
 }
 
@@ -164,25 +171,78 @@ const PangoFontDescription* defaultFontDescription()
     return description;
 }
 
+// Pango's layout of prepared text, with the layout's settings.
+PangoLayout* newLayout(const AttributedString& text, const std::string& utf8, const std::vector<std::size_t>& unitToByte,
+    std::vector<Spacer> spacers, const ParagraphStyle& paragraph, TextAlignment alignment, LineBreakMode mode,
+    const TextLayout::Options& options, bool clipsLine)
+{
+    PangoLayout* layout = pango_layout_new(TextSystem::context());
+    pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
+    pango_layout_set_font_description(layout, defaultFontDescription());
+
+    if (paragraph.lineSpacing > 0)
+        pango_layout_set_spacing(layout, pangoUnits(paragraph.lineSpacing));
+    // FIXME: paragraphSpacing is not applied; no screen sets it yet.
+
+    PangoAttrList* list = makeAttributes(text, unitToByte, spacers, paragraph.lineHeightMultiple);
+    pango_layout_set_attributes(layout, list);
+    pango_attr_list_unref(list);
+
+    pango_layout_set_alignment(layout, pangoAlignment(alignment));
+    pango_layout_set_justify(layout, alignment == TextAlignment::Justified);
+    if (options.width > 0 && std::isfinite(options.width) && !clipsLine)
+        pango_layout_set_width(layout, pangoUnits(options.width));
+    // Word wrapping still breaks a word longer than the line, as the phone does.
+    pango_layout_set_wrap(layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    // Truncation needs a line limit: an unlimited multi-line label wraps instead.
+    // FIXME: Pango limits lines per paragraph, so text with several paragraphs
+    // is cut after maxLines lines without an ellipsis on the last one.
+    if (isTruncating(mode) && (options.maxLines > 0 || options.width <= 0)) {
+        pango_layout_set_ellipsize(layout, pangoEllipsize(mode));
+        pango_layout_set_height(layout, -std::max(1, options.maxLines));
+    }
+
+    // A negative kern larger than its character would move the pen back past
+    // the character's start, and Pango then measures the line from there; the
+    // next character may touch its predecessor but not overlap it.
+    bool clamped = false;
+    for (Spacer& spacer : spacers) {
+        if (spacer.kern >= 0)
+            continue;
+        PangoRectangle position;
+        pango_layout_index_to_pos(layout, static_cast<int>(spacer.charByte), &position);
+        double advance = std::abs(position.width) / kScale;
+        if (spacer.kern < -advance) {
+            spacer.kern = -advance;
+            clamped = true;
+        }
+    }
+    if (clamped) {
+        PangoAttrList* list = makeAttributes(text, unitToByte, spacers, paragraph.lineHeightMultiple);
+        pango_layout_set_attributes(layout, list);
+        pango_attr_list_unref(list);
+    }
+    return layout;
+}
+
 } // namespace
 
 TextLayout::TextLayout(const AttributedString& text, const Options& options)
     : m_text(text)
     , m_options(options)
 {
-    build(m_text);
+    build(m_text, false);
 }
 
 TextLayout::TextLayout(const AttributedString& text, const Options& options, MeasureOnly)
     : m_options(options)
 {
-    build(text);
+    build(text, true);
 }
 
-void TextLayout::build(const AttributedString& text)
+void TextLayout::build(const AttributedString& text, bool deferLayout)
 {
     m_length = text.length();
-    m_layout = pango_layout_new(TextSystem::context());
 
     // UTF-16 → UTF-8 with maps both ways; unpaired surrogates and NUL (which
     // Pango cannot take) become U+FFFD of the same unit length.
@@ -224,60 +284,25 @@ void TextLayout::build(const AttributedString& text)
         i += width;
     }
     m_unitToByte[units.size()] = utf8.size();
+    m_hasSpacers = !spacers.empty();
     m_byteToUnit.push_back(units.size());
-    pango_layout_set_text(m_layout, utf8.data(), static_cast<int>(utf8.size()));
+    m_utf8 = std::move(utf8);
 
-    pango_layout_set_font_description(m_layout, defaultFontDescription());
-
-    ParagraphStyle paragraph = text.length() ? text.attributesAt(0).paragraph.value_or(ParagraphStyle {})
-                                             : ParagraphStyle {};
-    TextAlignment alignment = m_options.alignment.value_or(paragraph.alignment);
-    LineBreakMode mode = m_options.lineBreakMode.value_or(paragraph.lineBreakMode);
-
-    if (paragraph.lineSpacing > 0)
-        pango_layout_set_spacing(m_layout, pangoUnits(paragraph.lineSpacing));
-    // FIXME: paragraphSpacing is not applied; no screen sets it yet.
-
-    PangoAttrList* list = makeAttributes(text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
-    pango_layout_set_attributes(m_layout, list);
-    pango_attr_list_unref(list);
-
-    pango_layout_set_alignment(m_layout, pangoAlignment(alignment));
-    pango_layout_set_justify(m_layout, alignment == TextAlignment::Justified);
+    m_paragraph = text.length() ? text.attributesAt(0).paragraph.value_or(ParagraphStyle {}) : ParagraphStyle {};
+    m_alignment = m_options.alignment.value_or(m_paragraph.alignment);
+    m_mode = m_options.lineBreakMode.value_or(m_paragraph.lineBreakMode);
     // A clipping single line runs on past the width and is cut there when drawn.
-    m_clipsLine = mode == LineBreakMode::Clip && m_options.maxLines == 1;
-    if (m_options.width > 0 && std::isfinite(m_options.width) && !m_clipsLine)
-        pango_layout_set_width(m_layout, pangoUnits(m_options.width));
-    // Word wrapping still breaks a word longer than the line, as the phone does.
-    pango_layout_set_wrap(m_layout, mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
-    // Truncation needs a line limit: an unlimited multi-line label wraps instead.
-    // FIXME: Pango limits lines per paragraph, so text with several paragraphs
-    // is cut after maxLines lines without an ellipsis on the last one.
-    if (isTruncating(mode) && (m_options.maxLines > 0 || m_options.width <= 0)) {
-        pango_layout_set_ellipsize(m_layout, pangoEllipsize(mode));
-        pango_layout_set_height(m_layout, -std::max(1, m_options.maxLines));
-    }
+    m_clipsLine = m_mode == LineBreakMode::Clip && m_options.maxLines == 1;
+    // Measuring may not need Pango's layout at all (see quickSize()).
+    if (deferLayout && !m_hasSpacers)
+        return;
+    m_layout = newLayout(text, m_utf8, m_unitToByte, std::move(spacers), m_paragraph, m_alignment, m_mode, m_options,
+        m_clipsLine);
+}
 
-    // A negative kern larger than its character would move the pen back past
-    // the character's start, and Pango then measures the line from there; the
-    // next character may touch its predecessor but not overlap it.
-    bool clamped = false;
-    for (Spacer& spacer : spacers) {
-        if (spacer.kern >= 0)
-            continue;
-        PangoRectangle position;
-        pango_layout_index_to_pos(m_layout, static_cast<int>(spacer.charByte), &position);
-        double advance = std::abs(position.width) / kScale;
-        if (spacer.kern < -advance) {
-            spacer.kern = -advance;
-            clamped = true;
-        }
-    }
-    if (clamped) {
-        PangoAttrList* list = makeAttributes(text, m_unitToByte, spacers, paragraph.lineHeightMultiple);
-        pango_layout_set_attributes(m_layout, list);
-        pango_attr_list_unref(list);
-    }
+void TextLayout::makeLayout(const AttributedString& text)
+{
+    m_layout = newLayout(text, m_utf8, m_unitToByte, {}, m_paragraph, m_alignment, m_mode, m_options, m_clipsLine);
 }
 
 TextLayout::~TextLayout()
@@ -448,12 +473,49 @@ void TextLayout::draw(GraphicsContext& context, Point origin) const
     cairo_restore(cr);
 }
 
+std::optional<Size> TextLayout::quickSize(const AttributedString& text) const
+{
+    // Wrapped lines without ellipsis, justification or kerning spacers.
+    const bool ellipsized = isTruncating(m_mode) && (m_options.maxLines > 0 || m_options.width <= 0);
+    if (m_length == 0 || m_hasSpacers || m_clipsLine || ellipsized || m_alignment == TextAlignment::Justified
+        || !(m_options.width > 0) || !std::isfinite(m_options.width))
+        return std::nullopt;
+    // The attributes the layout would lay out with: its font first, then the text's.
+    PangoAttrList* list = pango_attr_list_new();
+    pango_attr_list_insert(list, pango_attr_font_desc_new(defaultFontDescription()));
+    addAttributes(list, text, m_unitToByte, {}, m_paragraph.lineHeightMultiple);
+    auto measured = measureWrappedParagraph(TextSystem::context(), m_utf8, list, pangoUnits(m_options.width),
+        m_mode == LineBreakMode::CharWrap ? PANGO_WRAP_CHAR : PANGO_WRAP_WORD_CHAR);
+    pango_attr_list_unref(list);
+    if (!measured)
+        return std::nullopt;
+    // The lines as lines() reports them, stacked with the layout's spacing.
+    const int spacing = m_paragraph.lineSpacing > 0 ? pangoUnits(m_paragraph.lineSpacing) : 0;
+    const std::size_t visible = m_options.maxLines > 0 ? std::min(measured->size(), std::size_t(m_options.maxLines))
+                                                       : measured->size();
+    double width = 0, bottom = 0;
+    int y = 0;
+    for (std::size_t i = 0; i < visible; ++i) {
+        const MeasuredLine& line = (*measured)[i];
+        Rect rect { 0, y / kScale, line.width / kScale, line.height / kScale };
+        width = std::max(width, rect.width());
+        bottom = std::max(bottom, rect.maxY());
+        y += line.height + spacing;
+    }
+    return Size { width, bottom };
+}
+
 Size TextLayout::measure(const AttributedString& text, double width, int maxLines)
 {
     Options options;
     options.width = width;
     options.maxLines = maxLines;
-    return TextLayout(text, options, MeasureOnly {}).size();
+    TextLayout layout(text, options, MeasureOnly {});
+    if (auto quick = layout.quickSize(text))
+        return *quick;
+    if (!layout.m_layout)
+        layout.makeLayout(text);
+    return layout.size();
 }
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "ui/graphics/AttributedString.h"
@@ -68,13 +69,22 @@ public:
 
 private:
     struct MeasureOnly { };
-    // Lays `text` out without keeping a copy of it: enough for size().
+    // Prepares `text` without keeping a copy of it, and makes Pango's layout
+    // only when measuring needs it.
     TextLayout(const AttributedString& text, const Options& options, MeasureOnly);
-    void build(const AttributedString& text);
+    void build(const AttributedString& text, bool deferLayout);
+    void makeLayout(const AttributedString& text);
+    // size() found without Pango's own line breaking, when the text allows.
+    std::optional<Size> quickSize(const AttributedString& text) const;
 
     PangoLayout* m_layout = nullptr;
     AttributedString m_text; // empty in a layout made only to measure
     std::size_t m_length = 0;
+    bool m_hasSpacers = false;
+    std::string m_utf8;
+    ParagraphStyle m_paragraph;
+    TextAlignment m_alignment = TextAlignment::Natural;
+    LineBreakMode m_mode = LineBreakMode::WordWrap;
     Options m_options;
     std::vector<std::size_t> m_byteToUnit;
     std::vector<std::size_t> m_unitToByte;
