@@ -81,10 +81,13 @@ void RITextBubbleView::bubbleViewPressed()
 
 double RITextBubbleView::heightForBubbleWithObject(const QYChatModel& message)
 {
-    // A fresh label each time: nothing is cached between rows.
-    QYEmojiLabel label;
-    configureLabel(label, message);
-    double h = label.sizeThatFits({ RIBubbleRules::kTextWrapWidth, std::numeric_limits<double>::max() }).height;
+    // One label measures every row: set up as the bubble sets up its own, it
+    // rebuilds its whole displayed text from each message, so nothing of one
+    // row reaches the next; only the making of a view per row is saved. Never
+    // freed, so that it outlives every row asked about at exit.
+    static QYEmojiLabel* label = new QYEmojiLabel();
+    configureLabel(*label, message);
+    double h = label->sizeThatFits({ RIBubbleRules::kTextWrapWidth, std::numeric_limits<double>::max() }).height;
     return RIBubbleRules::textBubbleHeight(h);
 }
 

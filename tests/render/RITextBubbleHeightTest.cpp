@@ -12,6 +12,7 @@
 #include "chat/records/QYChatModel.h"
 #include "coding/String.h"
 #include "input/label/QYEmojiLabel.h"
+#include "render/RIBubbleRules.h"
 #include "render/RITextBubbleView.h"
 
 namespace {
@@ -128,4 +129,25 @@ TEST(RITextBubbleHeight, AskingAgainGivesTheSameAnswers)
         first.push_back(RITextBubbleView::heightForBubbleWithObject(*record(c.text, 1)));
     for (std::size_t i = cases().size(); i-- > 0;)
         EXPECT_EQ(RITextBubbleView::heightForBubbleWithObject(*record(cases()[i].text, 1)), first[i]) << i;
+}
+
+// The query measures every row with one label; each answer is the one a label
+// made for that row alone gives, whatever rows, styles and texts came before.
+TEST(RITextBubbleHeight, EachRowIsMeasuredAsByAFreshLabel)
+{
+    std::vector<std::shared_ptr<QYChatModel>> rows;
+    for (std::size_t i = 0; i < cases().size(); ++i)
+        rows.push_back(record(cases()[i].text, i % 3 ? 1 : 2));
+    // An empty text and a missing one after long ones.
+    rows.push_back(record(u"", 1));
+    auto missing = QYChatModel::make();
+    missing->setType(QYChatModel::Text);
+    rows.push_back(missing);
+    for (const auto& row : rows) {
+        QYEmojiLabel fresh;
+        RITextBubbleView::configureLabel(fresh, *row);
+        double h = fresh.sizeThatFits({200, std::numeric_limits<double>::max()}).height;
+        EXPECT_EQ(RITextBubbleView::heightForBubbleWithObject(*row), RIBubbleRules::textBubbleHeight(h))
+            << shown(coding::text(row->context()));
+    }
 }

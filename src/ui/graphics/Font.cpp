@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace ui {
@@ -57,9 +58,19 @@ struct Metrics {
 const Metrics& metricsFor(const Font& font)
 {
     static std::map<std::tuple<std::string, int, double>, Metrics> cache;
+    // Text is measured in one font after another of the same: the last one
+    // answers without building a key.
+    static std::optional<std::tuple<std::string, int, double>> lastKey;
+    static const Metrics* last = nullptr;
+    if (last && std::get<0>(*lastKey) == font.family() && std::get<1>(*lastKey) == static_cast<int>(font.weight())
+        && std::get<2>(*lastKey) == font.pointSize())
+        return *last;
     auto key = std::make_tuple(font.family(), static_cast<int>(font.weight()), font.pointSize());
-    if (auto found = cache.find(key); found != cache.end())
+    if (auto found = cache.find(key); found != cache.end()) {
+        lastKey = key;
+        last = &found->second;
         return found->second;
+    }
     PangoFontDescription* description = font.makeDescription();
     // Pango reads metrics from the fonts that draw the language's sample text;
     // a Latin sample gives a Latin face its own metrics rather than those of
@@ -73,7 +84,9 @@ const Metrics& metricsFor(const Font& font)
     metrics.lineHeight = height > 0 ? height : metrics.ascender - metrics.descender;
     pango_font_metrics_unref(pangoMetrics);
     pango_font_description_free(description);
-    return cache.emplace(key, metrics).first->second;
+    last = &cache.emplace(key, metrics).first->second;
+    lastKey = key;
+    return *last;
 }
 
 } // namespace

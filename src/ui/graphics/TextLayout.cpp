@@ -98,6 +98,29 @@ struct Spacer {
     double kern;
 };
 
+// Pango's description of a font, made once for each of the few fonts the
+// screens use; at most kDescriptions are kept, the table starting over when full.
+const PangoFontDescription* fontDescription(const Font& font)
+{
+    constexpr std::size_t kDescriptions = 32;
+    struct Entry {
+        Font font;
+        PangoFontDescription* description;
+    };
+    static std::vector<Entry> table;
+    for (const Entry& entry : table) {
+        if (entry.font == font)
+            return entry.description;
+    }
+    if (table.size() >= kDescriptions) {
+        for (Entry& entry : table)
+            pango_font_description_free(entry.description);
+        table.clear();
+    }
+    table.push_back({ font, font.makeDescription() });
+    return table.back().description;
+}
+
 void addAttributes(PangoAttrList* list, const AttributedString& text, const std::vector<std::size_t>& unitToByte,
     const std::vector<Spacer>& spacers, double lineHeightMultiple)
 {
@@ -107,11 +130,8 @@ void addAttributes(PangoAttrList* list, const AttributedString& text, const std:
         if (end <= start)
             continue;
         const TextAttributes& a = run.attributes;
-        if (a.font) {
-            PangoFontDescription* description = a.font->makeDescription();
-            insert(list, pango_attr_font_desc_new(description), start, end);
-            pango_font_description_free(description);
-        }
+        if (a.font)
+            insert(list, pango_attr_font_desc_new(fontDescription(*a.font)), start, end);
         if (a.foreground) {
             insert(list, pango_attr_foreground_new(channel(a.foreground->red), channel(a.foreground->green),
                              channel(a.foreground->blue)),

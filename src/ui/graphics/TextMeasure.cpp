@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 #include <deque>
+#include <map>
+#include <tuple>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -200,14 +202,36 @@ CharacterShapes& characterShapes()
     return shapes;
 }
 
-// An item of the paragraph and the width of each of its characters.
+// An item of the paragraph. When its characters shape as they do one by one
+// (or it is an inline box), the width of each is known and every part of it
+// measures their sum; otherwise each part is shaped as Pango would shape it.
 struct Piece {
     PangoItem* item = nullptr;
     int charOffset = 0; // of its first character in the paragraph
     bool boxed = false; // an inline box (a shape attribute)
     PangoRectangle box {};
+    bool additive = false;
+    Glyphs glyphs;               // the whole item shaped (none for a box)
+    std::vector<int> advances;   // each character's width, when additive
+    std::vector<int> byteOffsets; // of each character and the end, in the item
+    // The baseline kind of its script, and its baseline for the last kind
+    // asked about.
+    mutable hb_ot_layout_baseline_tag_t ownTag = hb_ot_layout_baseline_tag_t(0);
+    mutable hb_ot_layout_baseline_tag_t baselineTag = hb_ot_layout_baseline_tag_t(0);
+    mutable hb_position_t baseline = 0;
+    int characters() const { return item->num_chars; }
+};
+
+struct ItemDeleter {
+    void operator()(PangoItem* item) const { pango_item_free(item); }
+};
+
+// Part of an item shaped on its own, as Pango shapes the parts it measures.
+struct PartShape {
+    std::unique_ptr<PangoItem, ItemDeleter> item;
     Glyphs glyphs;
-    std::vector<int> advances;
+    int width = 0;
+    std::vector<int> logicalWidths; // each character's share
 };
 
 // Part of a piece: characters [start, end) of it.
@@ -223,13 +247,42 @@ enum class Break { NoneFit, SomeFit, AllFit, EmptyFit, Unfollowed };
 
 class Breaker {
 public:
-    Breaker(const std::vector<Piece>& pieces, const std::vector<PangoLogAttr>& logAttrs, int characters,
-        PangoWrapMode wrap)
+    Breaker(const std::vector<Piece>& pieces, std::string_view text, const std::vector<PangoLogAttr>& logAttrs,
+        int characters, PangoWrapMode wrap, PangoShapeFlags flags)
         : m_pieces(pieces)
+        , m_text(text)
         , m_logAttrs(logAttrs)
         , m_characters(characters)
         , m_wrap(wrap)
+        , m_flags(flags)
     {
+    }
+
+    // A part shaped on its own; the same part is shaped once.
+    const PartShape& shape(const Span& span)
+    {
+        auto key = std::make_tuple(span.piece, span.start, span.end);
+        if (auto found = m_shapes.find(key); found != m_shapes.end())
+            return found->second;
+        const Piece& piece = m_pieces[span.piece];
+        PartShape part;
+        part.item.reset(pango_item_copy(piece.item));
+        part.item->offset = piece.item->offset + piece.byteOffsets[std::size_t(span.start)];
+        part.item->length = piece.byteOffsets[std::size_t(span.end)] - piece.byteOffsets[std::size_t(span.start)];
+        part.item->num_chars = span.length();
+        if (span.start == 0 && span.end == piece.characters() && piece.glyphs) {
+            // The whole item, as it was shaped to find out whether it adds up.
+            part.glyphs.reset(pango_glyph_string_copy(piece.glyphs.get()));
+        } else {
+            part.glyphs.reset(pango_glyph_string_new());
+            pango_shape_item(part.item.get(), m_text.data(), int(m_text.size()),
+                const_cast<PangoLogAttr*>(m_logAttrs.data()) + offsetOf(span), part.glyphs.get(), m_flags);
+        }
+        part.width = pango_glyph_string_get_width(part.glyphs.get());
+        part.logicalWidths.resize(std::size_t(span.length()));
+        PangoGlyphItem glyphItem { part.item.get(), part.glyphs.get(), 0, 0, 0 };
+        pango_glyph_item_get_logical_widths(&glyphItem, m_text.data(), part.logicalWidths.data());
+        return m_shapes.emplace(key, std::move(part)).first->second;
     }
 
     // The runs of each line, as Pango fills lines of `width`; nullopt where
@@ -238,7 +291,7 @@ public:
     {
         std::deque<Span> pending;
         for (std::size_t i = 0; i < m_pieces.size(); ++i)
-            pending.push_back({ i, 0, int(m_pieces[i].advances.size()) });
+            pending.push_back({ i, 0, m_pieces[i].characters() });
         std::vector<std::vector<Span>> lines;
         while (!pending.empty()) {
             std::vector<Span> runs;
@@ -297,13 +350,29 @@ public:
 private:
     int offsetOf(const Span& span) const { return m_pieces[span.piece].charOffset + span.start; }
 
-    int widthOf(const Span& span) const
+    // The width Pango gets from shaping a part: for an additive item the sum
+    // of its characters' widths.
+    int shapedWidth(const Span& span)
     {
-        const auto& advances = m_pieces[span.piece].advances;
+        const Piece& piece = m_pieces[span.piece];
+        if (!piece.additive)
+            return shape(span).width;
         int width = 0;
         for (int i = span.start; i < span.end; ++i)
-            width += advances[std::size_t(i)];
+            width += piece.advances[std::size_t(i)];
         return width;
+    }
+
+    // The safety margin Pango allows around the line's end, within which it
+    // measures a break by shaping rather than by adding up widths.
+    int safeDistance(const Piece& piece)
+    {
+        if (piece.additive)
+            return 0; // exact sums: the margin changes which breaks are measured, not which is taken
+        PangoFontMetrics* metrics = pango_font_get_metrics(piece.item->analysis.font, piece.item->analysis.language);
+        int distance = pango_font_metrics_get_approximate_char_width(metrics) * 3;
+        pango_font_metrics_unref(metrics);
+        return distance;
     }
 
     bool canBreakAt(int offset, PangoWrapMode wrap) const
@@ -325,58 +394,87 @@ private:
         return false;
     }
 
-    // Pango's handling of one item at the end of a line. Its shaping of the
-    // item, of the item again, of a prefix or of what is left all measure the
-    // sum of the characters' widths, so every width here is that sum. With
-    // exact widths the margin Pango allows around the line's end only decides
-    // which breaks it measures, not which one it takes, and is left out.
-    Break process(Span& item, std::vector<Span>& runs, int& remaining, bool forceFit, bool noBreakAtEnd) const
+    // Pango's handling of one item at the end of a line, with the widths it
+    // would get: the item shaped when Pango first takes it up (its
+    // characters' shares then stand for the widths of its parts), shaped
+    // again when it seems to fit, and each prefix shaped that it measures as
+    // a break near the line's end.
+    Break process(Span& item, std::vector<Span>& runs, int& remaining, bool forceFit, bool noBreakAtEnd)
     {
+        const Piece& piece = m_pieces[item.piece];
         const int length = item.length();
         const int start = offsetOf(item);
-        const int width = widthOf(item);
+        int width;
+        if (!m_state) {
+            // A new item: shaped whole; its characters' shares kept.
+            m_state = State { item.start, {} };
+            if (piece.additive) {
+                m_state->widths.assign(piece.advances.begin() + item.start, piece.advances.begin() + item.end);
+            } else {
+                m_state->widths = shape(item).logicalWidths;
+            }
+            width = shapedWidth(item);
+        } else {
+            width = 0;
+            for (int i = 0; i < length; ++i)
+                width += share(item.start + i);
+        }
         if (!noBreakAtEnd && canBreakAt(start + length, m_wrap) && hyphenates(start + length))
             return Break::Unfollowed;
         if (!noBreakAtEnd && (width <= remaining || (length == 1 && runs.empty()))) {
-            runs.push_back(item);
-            remaining = std::max(remaining - width, 0);
-            return Break::AllFit;
+            width = shapedWidth(item);
+            if (width <= remaining || (length == 1 && runs.empty())) {
+                runs.push_back(item);
+                remaining = std::max(remaining - width, 0);
+                m_state.reset();
+                return Break::AllFit;
+            }
         }
 
-        const auto& advances = m_pieces[item.piece].advances;
+        const int safe = safeDistance(piece);
+        const int originalWidth = width;
         PangoWrapMode wrap = m_wrap;
         int breakChars = length;
         int breakWidth = width;
         for (;;) {
             int sum = 0;
             for (int k = 0; k < (noBreakAtEnd ? length : length + 1); ++k) {
-                if (sum > remaining && breakChars < length)
+                if (sum > remaining + safe && breakChars < length)
                     break;
                 if (canBreakAt(start + k, wrap) && (k > 0 || !runs.empty())) {
                     if (hyphenates(start + k))
                         return Break::Unfollowed;
-                    if (k == 0 || sum <= remaining || breakChars == length || sum < breakWidth) {
+                    if (k == 0 || sum < remaining - safe) {
                         breakChars = k;
                         breakWidth = sum;
+                    } else {
+                        int measured = shapedWidth({ item.piece, item.start, item.start + k });
+                        if (breakChars == length || measured <= remaining || measured < breakWidth) {
+                            breakChars = k;
+                            breakWidth = measured;
+                        }
                     }
                 }
                 if (k < length)
-                    sum += advances[std::size_t(item.start + k)];
+                    sum += share(item.start + k);
             }
             if (wrap == PANGO_WRAP_WORD_CHAR && forceFit && breakWidth > remaining) {
                 wrap = PANGO_WRAP_CHAR;
                 breakChars = length;
-                breakWidth = width;
+                breakWidth = originalWidth;
                 continue;
             }
             break;
         }
 
-        if (!forceFit && breakWidth > remaining)
+        if (!forceFit && breakWidth > remaining) {
+            m_state.reset();
             return Break::NoneFit;
+        }
         remaining = std::max(remaining - breakWidth, 0);
         if (breakChars == length) {
             runs.push_back(item);
+            m_state.reset();
             return Break::AllFit;
         }
         if (breakChars == 0)
@@ -386,18 +484,43 @@ private:
         return Break::SomeFit;
     }
 
+    // The share of a character of the item Pango is working through, from
+    // the shaping it took the item up with.
+    int share(int index) const { return m_state->widths[std::size_t(index - m_state->start)]; }
+
     const std::vector<Piece>& m_pieces;
+    std::string_view m_text;
     const std::vector<PangoLogAttr>& m_logAttrs;
     int m_characters;
     PangoWrapMode m_wrap;
+    PangoShapeFlags m_flags;
+    std::map<std::tuple<std::size_t, int, int>, PartShape> m_shapes;
+    // The item Pango is working through: where its shaping starts in the
+    // piece, and each character's share of it.
+    struct State {
+        int start = 0;
+        std::vector<int> widths;
+    };
+    std::optional<State> m_state;
 };
 
 // Where a run's baseline sits for a baseline kind: its font's own position
 // for the run's script and language, as the layout asks HarfBuzz for it.
-std::optional<hb_position_t> runBaseline(const PangoItem* item, hb_ot_layout_baseline_tag_t* tag)
+std::optional<hb_position_t> runBaseline(const Piece& piece, hb_ot_layout_baseline_tag_t* tag)
 {
-    hb_font_t* font = pango_font_get_hb_font(item->analysis.font);
+    const PangoItem* item = piece.item;
     auto script = static_cast<hb_script_t>(g_unicode_script_to_iso15924(static_cast<GUnicodeScript>(item->analysis.script)));
+    // The line's first run names the kind, after its script.
+    if (*tag == 0) {
+        if (piece.ownTag == 0)
+            piece.ownTag = hb_ot_layout_get_horizontal_baseline_tag_for_script(script);
+        *tag = piece.ownTag;
+        if (*tag == 0)
+            return std::nullopt;
+    }
+    if (piece.baselineTag == *tag)
+        return piece.baseline;
+    hb_font_t* font = pango_font_get_hb_font(item->analysis.font);
     hb_language_t language = hb_language_from_string(pango_language_to_string(item->analysis.language), -1);
     hb_tag_t scriptTags[HB_OT_MAX_TAGS_PER_SCRIPT];
     hb_tag_t languageTags[HB_OT_MAX_TAGS_PER_LANGUAGE];
@@ -406,17 +529,17 @@ std::optional<hb_position_t> runBaseline(const PangoItem* item, hb_ot_layout_bas
     hb_ot_tags_from_script_and_language(script, language, &scriptCount, scriptTags, &languageCount, languageTags);
     if (scriptCount == 0)
         return std::nullopt;
-    if (*tag == 0)
-        *tag = hb_ot_layout_get_horizontal_baseline_tag_for_script(script);
     hb_position_t position = 0;
     hb_ot_layout_get_baseline_with_fallback(font, *tag, HB_DIRECTION_LTR, scriptTags[scriptCount - 1],
         languageCount ? languageTags[languageCount - 1] : HB_TAG_NONE, &position);
+    piece.baselineTag = *tag;
+    piece.baseline = position;
     return position;
 }
 
 // A line's logical extents as Pango's layout adds up its runs': each run
 // raised or lowered onto the baseline of the line's first run, then united.
-std::optional<MeasuredLine> lineExtents(const std::vector<Piece>& pieces, const std::vector<Span>& runs)
+std::optional<MeasuredLine> lineExtents(const std::vector<Piece>& pieces, const std::vector<Span>& runs, Breaker& breaker)
 {
     PangoRectangle line { 0, 0, 0, 0 };
     int x = 0;
@@ -432,11 +555,14 @@ std::optional<MeasuredLine> lineExtents(const std::vector<Piece>& pieces, const 
             run.width = std::max(piece.box.width, piece.box.width + piece.box.width * (n - 1));
             run.y = piece.box.y;
             run.height = piece.box.height;
-        } else {
+        } else if (piece.additive) {
             pango_glyph_string_extents_range(piece.glyphs.get(), span.start, span.end, piece.item->analysis.font, nullptr,
                 &run);
+        } else {
+            // The run holds the part as Pango shaped it on its own.
+            pango_glyph_string_extents(breaker.shape(span).glyphs.get(), piece.item->analysis.font, nullptr, &run);
         }
-        auto own = runBaseline(piece.item, &tag);
+        auto own = runBaseline(piece, &tag);
         if (!own)
             return std::nullopt;
         if (i == 0)
@@ -541,29 +667,37 @@ std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* c
                 piece.box = reinterpret_cast<PangoAttrShape*>(attribute)->logical_rect;
             }
         }
+        for (const char* p = text.data() + item->offset;; p = g_utf8_next_char(p)) {
+            piece.byteOffsets.push_back(int(p - (text.data() + item->offset)));
+            if (int(piece.byteOffsets.size()) > item->num_chars)
+                break;
+        }
         if (piece.boxed) {
             if (piece.box.width < 0)
                 return std::nullopt;
+            piece.additive = true;
             piece.advances.assign(std::size_t(item->num_chars), piece.box.width);
         } else {
             piece.glyphs.reset(pango_glyph_string_new());
             pango_shape_item(item, text.data(), length, logAttrs.data() + offset, piece.glyphs.get(), flags);
-            // The item must shape as its characters do one by one: one glyph
-            // each, in order, with their own glyphs, advances and offsets.
+            // Additive when the item shapes as its characters do one by one:
+            // one glyph each, in order, with their own glyphs, advances and
+            // offsets. Then no part of it shapes differently either.
             const PangoGlyphString* glyphs = piece.glyphs.get();
-            if (glyphs->num_glyphs != item->num_chars)
-                return std::nullopt;
+            piece.additive = glyphs->num_glyphs == item->num_chars;
             CharacterShapes::Context& alone = characterShapes().context(item->analysis, flags);
             const char* p = text.data() + item->offset;
-            for (int i = 0; i < item->num_chars; ++i, p = g_utf8_next_char(p)) {
+            for (int i = 0; piece.additive && i < item->num_chars; ++i, p = g_utf8_next_char(p)) {
                 const PangoGlyphInfo& info = glyphs->glyphs[i];
-                if (glyphs->log_clusters[i] != int(p - (text.data() + item->offset)))
-                    return std::nullopt;
                 const Shaped& own = alone.get(g_utf8_get_char(p));
                 Shaped here { info.glyph, info.geometry.width, info.geometry.x_offset, info.geometry.y_offset, true };
-                if (!own.single || !(here == own) || here.width < 0)
-                    return std::nullopt;
+                piece.additive = glyphs->log_clusters[i] == piece.byteOffsets[std::size_t(i)] && own.single
+                    && here == own && here.width >= 0;
                 piece.advances.push_back(here.width);
+            }
+            if (!piece.additive) {
+                piece.advances.clear();
+                total += pango_glyph_string_get_width(piece.glyphs.get());
             }
         }
         for (int advance : piece.advances)
@@ -574,14 +708,14 @@ std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* c
         pieces.push_back(std::move(piece));
     }
 
-    Breaker breaker(pieces, logAttrs, characters, wrap);
+    Breaker breaker(pieces, text, logAttrs, characters, wrap, flags);
     auto lines = breaker.lines(width);
     if (!lines)
         return std::nullopt;
     std::vector<MeasuredLine> measured;
     measured.reserve(lines->size());
     for (const auto& runs : *lines) {
-        auto line = lineExtents(pieces, runs);
+        auto line = lineExtents(pieces, runs, breaker);
         if (!line)
             return std::nullopt;
         measured.push_back(*line);

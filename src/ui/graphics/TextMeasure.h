@@ -15,16 +15,17 @@ struct MeasuredLine {
 
 // The lines a Pango layout would make of one paragraph of `text` within
 // `width` (Pango units, wrapping as `wrap`), found by following Pango's own
-// line breaking with each item shaped once. Pango shapes an item again when it
-// fits and shapes every prefix it might break at near the end of a line; when
-// an item shapes exactly as its characters do one by one, those widths are
-// known without shaping again. `attributes` are those the layout would use (its
-// font description first, then the text's); they are sorted out in place. The
-// layout's other settings are its defaults: no indent, ellipsis, justification
-// or line height factor, its direction found from the text. nullopt when the
-// text is outside what is followed here (several paragraphs, tabs, white
-// space, hyphenation, right-to-left text, letter spacing, line heights,
-// characters that shape together): the caller lets Pango lay it out instead.
+// line breaking while shaping no part twice. Pango shapes an item again when
+// it fits and shapes every prefix it might break at near the end of a line;
+// when an item shapes exactly as its characters do one by one, the widths of
+// its parts are known without shaping them at all. `attributes` are those the
+// layout would use (its font description first, then the text's); they are
+// sorted out in place. The layout's other settings are its defaults: no
+// indent, ellipsis, justification or line height factor, its direction found
+// from the text. nullopt when the text is outside what is followed here
+// (several paragraphs, tabs, white space, a break that takes a hyphen,
+// right-to-left text, letter spacing, line heights): the caller lets Pango lay
+// it out instead.
 std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* context, std::string_view text,
     PangoAttrList* attributes, int width, PangoWrapMode wrap);
 

@@ -42,13 +42,16 @@ const std::u16string kLatin = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUV
 const std::u16string kOther = u"ＡＢ１２あいアイ가나 \u3000مر\u0301\u00AD";
 
 // Chat-like text: mostly Han, some punctuation, Latin and digits, inline
-// boxes (U+FFFC) and now and then anything.
-std::u16string chatText(Dice& dice, int maxLength)
+// boxes (U+FFFC) and now and then anything; or mostly Latin, whose letters
+// kern and whose words Pango measures part by part.
+std::u16string chatText(Dice& dice, int maxLength, bool latin = false)
 {
     std::u16string text;
     int length = 1 + dice.roll(maxLength);
     for (int i = 0; i < length; ++i) {
         int r = dice.roll(100);
+        if (latin)
+            r = r < 55 ? 80 : r < 75 ? 10 : r < 88 ? 70 : r;
         const std::u16string& pool = r < 62 ? kHan : r < 76 ? kPunctuation : r < 90 ? kLatin : r < 96 ? std::u16string(u"\uFFFC") : kOther;
         text += pool[std::size_t(dice.roll(int(pool.size())))];
     }
@@ -173,8 +176,8 @@ void expectSameLines(const Paragraph& paragraph, const Font& font = Font::system
 TEST(TextMeasure, MeasuringAgreesWithPangosOwnLayout)
 {
     Dice dice(20161124);
-    for (int i = 0; i < 3000; ++i) {
-        std::u16string text = chatText(dice, i % 3 ? 40 : 160);
+    for (int i = 0; i < 5000; ++i) {
+        std::u16string text = chatText(dice, i % 3 ? 40 : 160, i % 2 == 1);
         AttributedString string = styled(dice, text);
         double width = i % 5 ? 20 + dice.roll(300) : 1 + dice.roll(40);
         int lines = dice.roll(6) == 0 ? 1 + dice.roll(3) : 0;
@@ -204,15 +207,58 @@ TEST(TextMeasure, BreaksThatPunctuationForbidsMoveBack)
     }
 }
 
+// Latin letters that kern, and marks on their letters, shape together: their
+// items are shaped in the parts Pango shapes, and still break line for line
+// as Pango breaks them.
+TEST(TextMeasure, ItemsThatShapeTogetherBreakAsPango)
+{
+    const Font font = Font::system(16);
+    int followed = 0, tried = 0;
+    for (int width = 24; width <= 240; width += 6) {
+        for (const char* text : { "好AVA了TYPO的WAVE是Toy吧AVAVAV你Te呀Yo！", "e\u0301好e\u0301\u0301了AVA，AV。" }) {
+            ++tried;
+            Paragraph paragraph { text, width * PANGO_SCALE };
+            if (!measured(paragraph, font))
+                continue; // a break inside a word, which takes a hyphen
+            ++followed;
+            expectSameLines(paragraph, font);
+        }
+    }
+    EXPECT_GT(followed, tried / 2);
+}
+
+// Near the end of a line Pango measures a break by shaping the words before
+// it, farther away by adding up its characters' shares: which one it does
+// decides where lines end in texts like these.
+TEST(TextMeasure, BreaksNearTheLineEndAreMeasuredAsPangoMeasuresThem)
+{
+    for (const char16_t* text : { u"kz是PT？…YM309次M3Bs", u"Uk,Pz#H0f！mV法T*然sbtp…twR7b8:间G…H" }) {
+        for (const Font& font : { Font::system(16), Font::boldSystem(17), Font::system(14) }) {
+            for (auto mode : { ui::LineBreakMode::WordWrap, ui::LineBreakMode::CharWrap }) {
+                TextAttributes base;
+                base.font = font;
+                ui::ParagraphStyle paragraph;
+                paragraph.lineBreakMode = mode;
+                base.paragraph = paragraph;
+                AttributedString string(text, base);
+                for (int width = 20; width <= 160; ++width) {
+                    ASSERT_EQ(TextLayout::measure(string, width), TextLayout(string, within(width, 0)).size())
+                        << string.utf8() << " in " << width;
+                }
+            }
+        }
+    }
+}
+
 TEST(TextMeasure, LeavesToPangoWhatItDoesNotFollow)
 {
     const Font font = Font::system(16);
-    for (const char* text : { "两个 词", "换\n行", "制\t表", "第一段\u2029第二段", "مرحبا", "e\u0301\u0301" }) {
+    for (const char* text : { "两个 词", "换\n行", "制\t表", "第一段\u2029第二段", "مرحبا" }) {
         Paragraph paragraph { text };
         EXPECT_FALSE(measured(paragraph, font).has_value()) << text;
     }
-    // Latin letters that kern as a pair shape together.
-    EXPECT_FALSE(measured({ "好AVAVAVAVAVAVAVAV了" }, font).has_value());
+    // A word too long for its line breaks inside with a hyphen.
+    EXPECT_FALSE(measured({ "好Pneumonoultramicroscopicsilicovolcanoconiosis", 100 * PANGO_SCALE }, font).has_value());
     // Nothing to measure, no width, or text that is not UTF-8.
     EXPECT_FALSE(measured({ "" }, font).has_value());
     EXPECT_FALSE(measured({ "好", 0 }, font).has_value());
