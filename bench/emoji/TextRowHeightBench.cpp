@@ -108,7 +108,7 @@ BENCHMARK(BM_TextRowHeight10000Rows)->Unit(benchmark::kMillisecond)->Iterations(
 
 namespace {
 
-// The floor under the headline: only the toolkit's layout of each row's
+// The floor under the headline: only the toolkit's measuring of each row's
 // prepared text (emoji substituted, label attributes applied), the labels made
 // beforehand. Whatever the height query does besides is the rest.
 void BM_TextRowLayoutOnly10000Rows(benchmark::State& state)
