@@ -590,6 +590,12 @@ std::optional<MeasuredLine> lineExtents(const std::vector<Piece>& pieces, const 
 std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* context, std::string_view paragraph,
     PangoAttrList* attributes, int width, PangoWrapMode wrap)
 {
+    // The line breaking followed here is that of the Pango series this was
+    // checked against; with any other, Pango lays the text out itself.
+    static const bool followedSeries = pango_version() >= PANGO_VERSION_ENCODE(1, 50, 0)
+        && pango_version() < PANGO_VERSION_ENCODE(1, 51, 0);
+    if (!followedSeries)
+        return std::nullopt;
     if (width <= 0 || paragraph.empty() || paragraph.size() > std::size_t(INT_MAX / 2)
         || paragraph.find('\0') != std::string_view::npos)
         return std::nullopt;

@@ -24,8 +24,8 @@ struct MeasuredLine {
 // indent, ellipsis, justification or line height factor, its direction found
 // from the text. nullopt when the text is outside what is followed here
 // (several paragraphs, tabs, white space, a break that takes a hyphen,
-// right-to-left text, letter spacing, line heights): the caller lets Pango lay
-// it out instead.
+// right-to-left text, letter spacing, line heights), and with a Pango other
+// than the 1.50 series it follows: the caller lets Pango lay it out instead.
 std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* context, std::string_view text,
     PangoAttrList* attributes, int width, PangoWrapMode wrap);
 

@@ -157,6 +157,13 @@ std::optional<std::vector<ui::MeasuredLine>> measured(const Paragraph& paragraph
     return lines;
 }
 
+// The measuring shortcut follows one Pango series; with another, Pango lays
+// everything out itself and there is nothing to compare.
+bool followsThisPango()
+{
+    return pango_version() >= PANGO_VERSION_ENCODE(1, 50, 0) && pango_version() < PANGO_VERSION_ENCODE(1, 51, 0);
+}
+
 void expectSameLines(const Paragraph& paragraph, const Font& font = Font::system(16))
 {
     auto lines = measured(paragraph, font);
@@ -175,6 +182,8 @@ void expectSameLines(const Paragraph& paragraph, const Font& font = Font::system
 // sizes agree with a layout Pango breaks itself, for thousands of texts.
 TEST(TextMeasure, MeasuringAgreesWithPangosOwnLayout)
 {
+    if (!followsThisPango())
+        GTEST_SKIP() << "Pango " << pango_version_string() << " is laid out by Pango itself";
     Dice dice(20161124);
     for (int i = 0; i < 5000; ++i) {
         std::u16string text = chatText(dice, i % 3 ? 40 : 160, i % 2 == 1);
@@ -188,6 +197,8 @@ TEST(TextMeasure, MeasuringAgreesWithPangosOwnLayout)
 
 TEST(TextMeasure, ChineseWithBoxesBreaksLineForLineAsPango)
 {
+    if (!followsThisPango())
+        GTEST_SKIP() << "Pango " << pango_version_string() << " is laid out by Pango itself";
     expectSameLines({ "今晚\uFFFC一起吃饭吗？打我电话13812345678就行\uFFFC好的好的好的！" });
     expectSameLines({ "四面事一第现明己作走来部口道\uFFFC把主由们打市\uFFFC要事都法主人月便他体老和" });
     // Boxes back to back, and a box wider than the line.
@@ -197,6 +208,8 @@ TEST(TextMeasure, ChineseWithBoxesBreaksLineForLineAsPango)
 
 TEST(TextMeasure, BreaksThatPunctuationForbidsMoveBack)
 {
+    if (!followsThisPango())
+        GTEST_SKIP() << "Pango " << pango_version_string() << " is laid out by Pango itself";
     // Closing punctuation may not start a line: Pango takes the character
     // before it along, wherever the line would have ended.
     for (int width = 40; width <= 220; width += 3) {
@@ -212,6 +225,8 @@ TEST(TextMeasure, BreaksThatPunctuationForbidsMoveBack)
 // as Pango breaks them.
 TEST(TextMeasure, ItemsThatShapeTogetherBreakAsPango)
 {
+    if (!followsThisPango())
+        GTEST_SKIP() << "Pango " << pango_version_string() << " is laid out by Pango itself";
     const Font font = Font::system(16);
     int followed = 0, tried = 0;
     for (int width = 24; width <= 240; width += 6) {
@@ -232,6 +247,8 @@ TEST(TextMeasure, ItemsThatShapeTogetherBreakAsPango)
 // decides where lines end in texts like these.
 TEST(TextMeasure, BreaksNearTheLineEndAreMeasuredAsPangoMeasuresThem)
 {
+    if (!followsThisPango())
+        GTEST_SKIP() << "Pango " << pango_version_string() << " is laid out by Pango itself";
     for (const char16_t* text : { u"kz是PT？…YM309次M3Bs", u"Uk,Pz#H0f！mV法T*然sbtp…twR7b8:间G…H" }) {
         for (const Font& font : { Font::system(16), Font::boldSystem(17), Font::system(14) }) {
             for (auto mode : { ui::LineBreakMode::WordWrap, ui::LineBreakMode::CharWrap }) {
