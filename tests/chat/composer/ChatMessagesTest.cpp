@@ -81,20 +81,18 @@ TEST_F(ComposerTest, ChatDeleteKeyTakesWholeCodesAndWholeCharacters)
 TEST_F(ComposerTest, ChatVoiceClipsOfASecondOrMoreReleasedOnTheButtonBecomeMessages)
 {
     auto audioFiles = [] {
-        std::vector<fs::path> files;
         std::error_code error;
-        for (auto& entry : fs::directory_iterator(platform::folders::join(platform::folders::homeFolder(), "Documents/audio"), error))
-            files.push_back(entry.path());
-        return files;
+        fs::directory_iterator folder(platform::folders::join(platform::folders::homeFolder(), "Documents/audio"), error);
+        return std::distance(fs::begin(folder), fs::end(folder));
     };
     useMicrophone();
     openChat(1);
     holdToTalk(0.6);
     EXPECT_TRUE(rows().empty());
-    EXPECT_TRUE(audioFiles().empty()) << "neither the clip nor its WAV copy stays";
+    EXPECT_EQ(audioFiles(), 0) << "neither the clip nor its WAV copy stays";
     holdToTalk(2.5, true);
     EXPECT_TRUE(rows().empty()) << "released outside";
-    EXPECT_TRUE(audioFiles().empty());
+    EXPECT_EQ(audioFiles(), 0);
     EXPECT_FALSE(RIRecordView::defaultManager()->superview());
 
     holdToTalk(1.2);
@@ -106,7 +104,7 @@ TEST_F(ComposerTest, ChatVoiceClipsOfASecondOrMoreReleasedOnTheButtonBecomeMessa
     fs::path path = toUtf8(coding::text(voice->voicePath()));
     EXPECT_EQ(path.extension(), ".amr");
     EXPECT_TRUE(fs::exists(path));
-    EXPECT_EQ(audioFiles().size(), 2u) << "the clip and the WAV copy it plays from";
+    EXPECT_EQ(audioFiles(), 2) << "the clip and the WAV copy it plays from";
 }
 
 TEST_F(ComposerTest, ChatAlbumPhotoBecomesAPictureMessage)
@@ -116,7 +114,6 @@ TEST_F(ComposerTest, ChatAlbumPhotoBecomesAPictureMessage)
     chooseItem(0);
     chooseItem(2);
     pickFromAlbum(path);
-    EXPECT_FALSE(ImagePickerController::visiblePicker());
     ASSERT_EQ(rows().size(), 1u);
     auto message = rows()[0];
     EXPECT_EQ(message->type(), QYChatModel::Image);

@@ -1,5 +1,7 @@
 #include "ComposerTest.h"
 
+#include <algorithm>
+
 #include "app/AppDelegate.h"
 #include "app/home/HomeRoutes.h"
 #include "app/home/ViewController.h"
@@ -158,14 +160,10 @@ void ComposerTest::chooseFromRowMenu(int row, const std::string& title)
     ui::Rect frame = menu.menuFrame();
     double width = frame.width() / double(items.size());
     double barMid = menu.arrowPointsDown() ? frame.y() + 18 : frame.maxY() - 18;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i].title == title) {
-            tap({ frame.x() + width * (double(i) + 0.5), barMid });
-            settle();
-            return;
-        }
-    }
-    FAIL() << "no menu item " << title;
+    auto item = std::find_if(items.begin(), items.end(), [&](const auto& candidate) { return candidate.title == title; });
+    ASSERT_NE(item, items.end()) << "no menu item " << title;
+    tap({ frame.x() + width * (double(item - items.begin()) + 0.5), barMid });
+    settle();
 }
 
 void ComposerTest::useMicrophone()

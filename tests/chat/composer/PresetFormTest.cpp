@@ -37,7 +37,7 @@ TEST_F(ComposerTest, PresetHandsOverTheUnreadCountOnlyFromOneUpAndAsTyped)
 {
     const std::pair<std::u16string, std::optional<std::string>> cases[] = {
         { u"0", std::nullopt }, { u"", std::nullopt }, { u"abc", std::nullopt }, { u"-3", std::nullopt },
-        { u"5", "5" }, { u" 12", " 12" },
+        { u"5", "5" }, { u" 12", " 12" }, { u"99999999999999999999", "99999999999999999999" },
     };
     for (const auto& [typed, handed] : cases) {
         SCOPED_TRACE(toUtf8(typed));
@@ -45,6 +45,7 @@ TEST_F(ComposerTest, PresetHandsOverTheUnreadCountOnlyFromOneUpAndAsTyped)
         tapView(std::static_pointer_cast<QYPresetViewController>(navigation->topViewController())->startBtn());
         ASSERT_TRUE(topChat());
         EXPECT_EQ(topChat()->unReadNum(), handed);
+        ASSERT_TRUE(storedUser(1));
         EXPECT_EQ(coding::text(storedUser(1)->noReadNum()), typed) << "stored as typed";
         popToHome();
     }
@@ -68,6 +69,7 @@ TEST_F(ComposerTest, PresetTypesKeepTheirOwnValuesAndUnsavedTypingIsDropped)
     typeInto(payment->meNick(), u"支付宝我");
     tapView(payment->startBtn());
     popToHome();
+    ASSERT_TRUE(storedUser(1) && storedUser(2));
     EXPECT_EQ(coding::text(storedUser(1)->meNick()), u"微信我");
     EXPECT_EQ(coding::text(storedUser(1)->noReadNum()), u"3");
     EXPECT_EQ(coding::text(storedUser(2)->meNick()), u"支付宝我");

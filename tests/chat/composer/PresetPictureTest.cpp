@@ -73,6 +73,7 @@ TEST_F(ComposerTest, PresetKeepsTypingThroughThePickerButReadsTheStoreAfterTheCh
     choosePicture(*preset, 0, 1);
     pickFromAlbum(photo);
     EXPECT_EQ(preset->meNick()->utf8Text(), "我");
+    ASSERT_TRUE(storedUser(1));
     EXPECT_EQ(coding::text(storedUser(1)->meNick()), u"我") << "saved with the picture";
 
     tapView(preset->startBtn());
@@ -112,6 +113,7 @@ TEST_F(ComposerTest, PresetCameraComesAfterItsDelayOrNotAtAll)
     tapView(picker->shutterButton());
     settle();
     EXPECT_EQ(preset->heImageView()->image()->pixels().pixels, shrunk(frame));
+    ASSERT_TRUE(storedUser(1));
     EXPECT_EQ(bytesOf(storedUser(1)->heAvatar()), preset->heImageView()->image()->jpegData(1.0));
     EXPECT_EQ(coding::text(storedUser(1)->heNick()), u"小明");
 }
