@@ -1,15 +1,13 @@
 #include "platform/ImageCodec.h"
+#include "platform/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <png.h>
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <map>
-#include <unistd.h>
 
 using platform::PixelBuffer;
 namespace codec = platform::imagecodec;
@@ -25,11 +23,11 @@ std::uint32_t argb(int a, int r, int g, int b)
 PixelBuffer makeImage(int width, int height, const std::function<std::uint32_t(int, int)>& pixel)
 {
     PixelBuffer image { width, height, width * 4, {} };
-    image.pixels.resize(static_cast<std::size_t>(image.stride) * height);
+    image.pixels.resize(std::size_t(image.stride) * std::size_t(height));
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             std::uint32_t word = pixel(x, y);
-            std::memcpy(&image.pixels[y * image.stride + x * 4], &word, 4);
+            std::memcpy(&image.pixels[std::size_t(y * image.stride + x * 4)], &word, 4);
         }
     return image;
 }
@@ -37,11 +35,12 @@ PixelBuffer makeImage(int width, int height, const std::function<std::uint32_t(i
 std::uint32_t pixelAt(const PixelBuffer& image, int x, int y)
 {
     std::uint32_t word;
-    std::memcpy(&word, &image.pixels[y * image.stride + x * 4], 4);
+    std::memcpy(&word, &image.pixels[std::size_t(y * image.stride + x * 4)], 4);
     return word;
 }
 
 int channel(std::uint32_t word, int shift) { return (word >> shift) & 0xFF; }
+bool isRed(std::uint32_t word) { return channel(word, 16) > 180 && channel(word, 0) < 80; }
 
 // A smooth picture JPEG keeps well, with some detail so qualities differ.
 PixelBuffer gradient(int width = 64, int height = 48)
@@ -49,73 +48,38 @@ PixelBuffer gradient(int width = 64, int height = 48)
     return makeImage(width, height, [](int x, int y) { return argb(255, x * 4 % 256, y * 5 % 256, (x * y) % 256); });
 }
 
-std::vector<std::uint8_t> turboJpeg(const PixelBuffer& image, int quality)
+// Pixels in the given turbojpeg layout, compressed by turbojpeg itself.
+std::vector<std::uint8_t> turboJpeg(const std::uint8_t* pixels, int width, int stride, int height, int format, int sampling, int quality)
 {
     tjhandle tj = tjInitCompress();
     unsigned char* buffer = nullptr;
     unsigned long size = 0;
-    int format = TJPF_BGRA;
-    tjCompress2(tj, image.pixels.data(), image.width, image.stride, image.height, format, &buffer, &size, TJSAMP_420,
-        quality, 0);
+    tjCompress2(tj, pixels, width, stride, height, format, &buffer, &size, sampling, quality, 0);
     std::vector<std::uint8_t> out(buffer, buffer + size);
     tjFree(buffer);
     tjDestroy(tj);
     return out;
 }
 
-struct PngText {
-    std::map<std::string, std::string> entries;
-    std::map<std::string, int> compression;
-};
-
-struct MemoryReader {
-    const std::vector<std::uint8_t>* bytes;
-    std::size_t offset = 0;
-};
-
-// Reads the text chunks back with libpng itself.
-PngText readPngText(const std::vector<std::uint8_t>& bytes)
+bool contains(const std::vector<std::uint8_t>& bytes, const std::string& text)
 {
-    PngText result;
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    MemoryReader reader { &bytes };
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_read_struct(&png, &info, nullptr);
-        return result;
-    }
-    png_set_read_fn(png, &reader, [](png_structp p, png_bytep out, png_size_t count) {
-        auto* r = static_cast<MemoryReader*>(png_get_io_ptr(p));
-        if (r->offset + count > r->bytes->size())
-            png_error(p, "short");
-        std::memcpy(out, r->bytes->data() + r->offset, count);
-        r->offset += count;
-    });
-    png_read_info(png, info);
-    png_textp texts = nullptr;
-    int count = png_get_text(png, info, &texts, nullptr);
-    for (int i = 0; i < count; ++i) {
-        std::size_t length = texts[i].compression >= PNG_ITXT_COMPRESSION_NONE ? texts[i].itxt_length : texts[i].text_length;
-        result.entries[texts[i].key] = std::string(texts[i].text, length);
-        result.compression[texts[i].key] = texts[i].compression;
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
-    return result;
+    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
 }
 
-class TempFolder {
-public:
-    TempFolder()
-    {
-        char pattern[] = "/tmp/qy-codec-XXXXXX";
-        m_path = mkdtemp(pattern);
-    }
-    ~TempFolder() { fs::remove_all(m_path); }
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
+// A JPEG with an EXIF block holding only the orientation tag, little- or big-endian.
+std::vector<std::uint8_t> withOrientation(std::vector<std::uint8_t> jpeg, int orientation, bool little)
+{
+    std::vector<std::uint8_t> segment = { 0xFF, 0xE1, 0, 34, 'E', 'x', 'i', 'f', 0, 0 };
+    auto add = [&](std::uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            segment.push_back(std::uint8_t(value >> 8 * (little ? i : bytes - 1 - i)));
+    };
+    segment.insert(segment.end(), 2, std::uint8_t(little ? 'I' : 'M'));
+    add(42, 2), add(8, 4), add(1, 2), add(0x0112, 2), add(3, 2), add(1, 4), add(std::uint32_t(orientation), 2);
+    segment.insert(segment.end(), 6, 0);
+    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+    return jpeg;
+}
 
 } // namespace
 
@@ -126,60 +90,51 @@ TEST(ImageCodec, JpegQualityMapsToTheEncodersScale)
     const std::pair<double, int> cases[] = { { 1.0, 100 }, { 0.05, 5 }, { 0.054, 5 }, { 0.056, 6 }, { 0.005, 1 },
         { 0.001, 1 }, { 0.0, 1 }, { -3.0, 1 }, { 7.0, 100 } };
     for (auto [quality, expected] : cases)
-        EXPECT_EQ(codec::encodeJpeg(image, quality), turboJpeg(image, expected)) << "quality " << quality;
-    EXPECT_LT(codec::encodeJpeg(image, 0.05).size(), codec::encodeJpeg(image, 1.0).size());
+        EXPECT_EQ(codec::encodeJpeg(image, quality),
+            turboJpeg(image.pixels.data(), image.width, image.stride, image.height, TJPF_BGRA, TJSAMP_420, expected))
+            << "quality " << quality;
 }
 
-TEST(ImageCodec, JpegRoundTripKeepsSizeAndColours)
+TEST(ImageCodec, RoundTripsKeepSizeAndColours)
 {
-    PixelBuffer image = makeImage(40, 30, [](int x, int) { return x < 20 ? argb(255, 200, 30, 30) : argb(255, 20, 40, 220); });
-    auto decoded = codec::decode(codec::encodeJpeg(image, 1.0));
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->width, 40);
-    EXPECT_EQ(decoded->height, 30);
-    std::uint32_t left = pixelAt(*decoded, 5, 15), right = pixelAt(*decoded, 35, 15);
-    EXPECT_EQ(channel(left, 24), 255);
-    EXPECT_NEAR(channel(left, 16), 200, 6);
-    EXPECT_NEAR(channel(right, 0), 220, 6);
-}
+    PixelBuffer halves = makeImage(40, 30, [](int x, int) { return x < 20 ? argb(255, 200, 30, 30) : argb(255, 20, 40, 220); });
+    auto jpeg = codec::decode(codec::encodeJpeg(halves, 1.0));
+    ASSERT_TRUE(jpeg);
+    EXPECT_EQ(std::pair(jpeg->width, jpeg->height), std::pair(40, 30));
+    EXPECT_EQ(channel(pixelAt(*jpeg, 5, 15), 24), 255);
+    EXPECT_NEAR(channel(pixelAt(*jpeg, 5, 15), 16), 200, 6);
+    EXPECT_NEAR(channel(pixelAt(*jpeg, 35, 15), 0), 220, 6);
 
-TEST(ImageCodec, PngRoundTripKeepsPremultipliedPixels)
-{
-    PixelBuffer image = makeImage(17, 9, [](int x, int y) {
+    // PNG keeps premultiplied pixels to within rounding.
+    PixelBuffer translucent = makeImage(17, 9, [](int x, int y) {
         int a = (x * 15 + y * 7) % 256;
         return argb(a, a * 3 / 4, a / 2, a / 5);
     });
-    auto decoded = codec::decode(codec::encodePng(image));
-    ASSERT_TRUE(decoded);
-    ASSERT_EQ(decoded->width, 17);
-    ASSERT_EQ(decoded->height, 9);
+    auto png = codec::decode(codec::encodePng(translucent));
+    ASSERT_TRUE(png);
+    ASSERT_EQ(std::pair(png->width, png->height), std::pair(17, 9));
     for (int y = 0; y < 9; ++y)
         for (int x = 0; x < 17; ++x)
             for (int shift : { 0, 8, 16, 24 })
-                EXPECT_NEAR(channel(pixelAt(*decoded, x, y), shift), channel(pixelAt(image, x, y), shift), 1)
-                    << x << "," << y;
+                EXPECT_NEAR(channel(pixelAt(*png, x, y), shift), channel(pixelAt(translucent, x, y), shift), 1) << x << "," << y;
 }
 
 TEST(ImageCodec, PngCarriesProgramAndCompositeMarking)
 {
-    PngText text = readPngText(codec::encodePng(gradient(8, 8)));
-    EXPECT_EQ(text.entries["Software"], "qyshot 0.1.0");
-    EXPECT_EQ(text.compression["Software"], PNG_TEXT_COMPRESSION_NONE);
-    ASSERT_TRUE(text.entries.count("XML:com.adobe.xmp"));
-    EXPECT_GE(text.compression["XML:com.adobe.xmp"], PNG_ITXT_COMPRESSION_NONE);
-    const std::string& xmp = text.entries["XML:com.adobe.xmp"];
-    EXPECT_NE(xmp.find("<Iptc4xmpExt:DigitalSourceType>http://cv.iptc.org/newscodes/digitalsourcetype/"
-                       "compositeSynthetic</Iptc4xmpExt:DigitalSourceType>"),
-        std::string::npos);
-    EXPECT_NE(xmp.find("<?xpacket end"), std::string::npos);
+    auto marked = codec::encodePng(gradient(8, 8));
+    EXPECT_TRUE(contains(marked, std::string("tEXtSoftware\0qyshot 0.1.0", 25)));
+    EXPECT_TRUE(contains(marked, "iTXtXML:com.adobe.xmp"));
+    EXPECT_TRUE(contains(marked,
+        "<Iptc4xmpExt:DigitalSourceType>http://cv.iptc.org/newscodes/digitalsourcetype/"
+        "compositeSynthetic</Iptc4xmpExt:DigitalSourceType>"));
+    EXPECT_TRUE(contains(marked, "<?xpacket end"));
 
-    platform::PngMetadata plain { "other tool", false };
-    PngText other = readPngText(codec::encodePng(gradient(8, 8), plain));
-    EXPECT_EQ(other.entries["Software"], "other tool");
-    EXPECT_FALSE(other.entries.count("XML:com.adobe.xmp"));
+    auto plain = codec::encodePng(gradient(8, 8), platform::PngMetadata { "other tool", false });
+    EXPECT_TRUE(contains(plain, std::string("tEXtSoftware\0other tool", 23)));
+    EXPECT_FALSE(contains(plain, "xmp"));
 }
 
-TEST(ImageCodec, RefusesUnreadableData)
+TEST(ImageCodec, RefusesUnreadableDataAndInvalidBuffers)
 {
     std::vector<std::uint8_t> png = codec::encodePng(gradient());
     std::vector<std::uint8_t> jpeg = codec::encodeJpeg(gradient(), 0.8);
@@ -188,25 +143,18 @@ TEST(ImageCodec, RefusesUnreadableData)
         { 0x89, 'P', 'N', 'G' },
         { 0xFF, 0xD8, 0xFF },
         std::vector<std::uint8_t>(1000, 0xAB),
-        std::vector<std::uint8_t>(png.begin(), png.begin() + png.size() / 2),
-        std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2),
+        std::vector<std::uint8_t>(png.begin(), png.begin() + std::ptrdiff_t(png.size() / 2)),
+        std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + std::ptrdiff_t(jpeg.size() / 2)),
         std::vector<std::uint8_t>(jpeg.begin(), jpeg.begin() + 200),
+        png,
+        png,
     };
-    std::vector<std::uint8_t> badCrc = png;
-    badCrc[40] ^= 0xFF; // inside the first data chunk
-    bad.push_back(badCrc);
-    std::vector<std::uint8_t> huge = png;
-    // IHDR width 0x7FFFFFFF with a fixed-up CRC would still be refused by size;
-    // a plain corrupt width breaks the CRC, which must be refused too.
-    huge[16] = 0x7F;
-    bad.push_back(huge);
+    bad[7][40] ^= 0xFF; // a broken CRC inside the first data chunk
+    bad[8][16] = 0x7F; // an enormous width, which also breaks the header's CRC
     for (std::size_t i = 0; i < bad.size(); ++i)
         EXPECT_FALSE(codec::decode(bad[i])) << "case " << i;
     EXPECT_FALSE(codec::decodeFile("/nonexistent/picture.png"));
-}
 
-TEST(ImageCodec, RefusesInvalidBuffersToEncode)
-{
     PixelBuffer shortBuffer = gradient(10, 10);
     shortBuffer.pixels.resize(50);
     EXPECT_TRUE(codec::encodePng(shortBuffer).empty());
@@ -216,58 +164,20 @@ TEST(ImageCodec, RefusesInvalidBuffersToEncode)
 
 TEST(ImageCodec, WritePngReplacesAtomicallyAndLeavesNoTemporaryFiles)
 {
-    TempFolder folder;
-    fs::path target = folder.path() / "shot.png";
+    audiotest::TempHome home;
+    fs::path folder = home.path();
+    fs::path target = folder / "shot.png";
     ASSERT_TRUE(codec::writePng(target.string(), gradient(4, 4)));
     ASSERT_TRUE(codec::writePng(target.string(), gradient(6, 5)));
-    auto decoded = codec::decodeFile(target.string());
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->width, 6);
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path()))
-        ++files;
-    EXPECT_EQ(files, 1);
+    EXPECT_EQ(codec::decodeFile(target.string())->width, 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 
-    EXPECT_FALSE(codec::writePng((folder.path() / "missing" / "shot.png").string(), gradient(4, 4)));
-    PixelBuffer invalid;
-    EXPECT_FALSE(codec::writePng(target.string(), invalid));
-    EXPECT_TRUE(codec::decodeFile(target.string())) << "a failed write must keep the old file";
+    EXPECT_FALSE(codec::writePng((folder / "missing" / "shot.png").string(), gradient(4, 4)));
+    EXPECT_FALSE(codec::writePng(target.string(), PixelBuffer {}));
+    EXPECT_EQ(codec::decodeFile(target.string())->width, 6) << "a failed write keeps the old file";
 }
 
-namespace {
-
-// A JPEG with an EXIF block holding only the orientation tag, little- or big-endian.
-std::vector<std::uint8_t> withOrientation(std::vector<std::uint8_t> jpeg, int orientation, bool little)
-{
-    auto u16 = [little](int v) {
-        return little ? std::vector<std::uint8_t> { std::uint8_t(v), std::uint8_t(v >> 8) }
-                      : std::vector<std::uint8_t> { std::uint8_t(v >> 8), std::uint8_t(v) };
-    };
-    std::vector<std::uint8_t> tiff = { std::uint8_t(little ? 'I' : 'M'), std::uint8_t(little ? 'I' : 'M') };
-    auto add = [&tiff](const std::vector<std::uint8_t>& bytes) { tiff.insert(tiff.end(), bytes.begin(), bytes.end()); };
-    add(u16(42));
-    add(little ? std::vector<std::uint8_t> { 8, 0, 0, 0 } : std::vector<std::uint8_t> { 0, 0, 0, 8 });
-    add(u16(1));
-    add(u16(0x0112));
-    add(u16(3));
-    add(little ? std::vector<std::uint8_t> { 1, 0, 0, 0 } : std::vector<std::uint8_t> { 0, 0, 0, 1 });
-    add(u16(orientation));
-    add({ 0, 0, 0, 0, 0, 0 });
-    std::vector<std::uint8_t> segment = { 0xFF, 0xE1 };
-    std::size_t length = 2 + 6 + tiff.size();
-    segment.push_back(std::uint8_t(length >> 8));
-    segment.push_back(std::uint8_t(length));
-    segment.insert(segment.end(), { 'E', 'x', 'i', 'f', 0, 0 });
-    segment.insert(segment.end(), tiff.begin(), tiff.end());
-    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
-    return jpeg;
-}
-
-bool isRed(std::uint32_t word) { return channel(word, 16) > 180 && channel(word, 0) < 80; }
-
-} // namespace
-
-TEST(ImageCodec, JpegExifOrientationTurnsPhotosUpright)
+TEST(ImageCodec, CameraPhotosComeOutUpright)
 {
     // 32×16 with a red top-left quarter; everything else blue.
     PixelBuffer photo = makeImage(32, 16, [](int x, int y) { return x < 16 && y < 8 ? argb(255, 255, 0, 0) : argb(255, 0, 0, 255); });
@@ -283,8 +193,7 @@ TEST(ImageCodec, JpegExifOrientationTurnsPhotosUpright)
         for (const Case& c : cases) {
             auto decoded = codec::decode(withOrientation(jpeg, c.orientation, little));
             ASSERT_TRUE(decoded) << c.orientation;
-            EXPECT_EQ(decoded->width, c.width) << c.orientation;
-            EXPECT_EQ(decoded->height, c.height) << c.orientation;
+            EXPECT_EQ(std::pair(decoded->width, decoded->height), std::pair(c.width, c.height)) << c.orientation;
             EXPECT_TRUE(isRed(pixelAt(*decoded, c.redX, c.redY))) << "orientation " << c.orientation;
             EXPECT_FALSE(isRed(pixelAt(*decoded, c.width - 1 - c.redX, c.height - 1 - c.redY))) << c.orientation;
         }
@@ -295,24 +204,13 @@ TEST(ImageCodec, JpegExifOrientationTurnsPhotosUpright)
     auto decoded = codec::decode(broken);
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->width, 32);
-}
 
-TEST(ImageCodec, CmykJpegBecomesRgb)
-{
-    // Inverted inks as Photoshop stores them: full red is no cyan, full magenta
-    // and yellow, no black — 255, 0, 0, 255 once inverted.
+    // CMYK as Photoshop stores it, inverted inks: full red is 255, 0, 0, 255.
     std::vector<std::uint8_t> inks;
     for (int i = 0; i < 16 * 16; ++i)
         inks.insert(inks.end(), { 255, 0, 0, 255 });
-    tjhandle tj = tjInitCompress();
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    ASSERT_EQ(tjCompress2(tj, inks.data(), 16, 64, 16, TJPF_CMYK, &buffer, &size, TJSAMP_444, 95, 0), 0);
-    std::vector<std::uint8_t> jpeg(buffer, buffer + size);
-    tjFree(buffer);
-    tjDestroy(tj);
-    auto decoded = codec::decode(jpeg);
-    ASSERT_TRUE(decoded);
-    EXPECT_TRUE(isRed(pixelAt(*decoded, 8, 8)));
-    EXPECT_EQ(channel(pixelAt(*decoded, 8, 8), 24), 255);
+    auto cmyk = codec::decode(turboJpeg(inks.data(), 16, 64, 16, TJPF_CMYK, TJSAMP_444, 95));
+    ASSERT_TRUE(cmyk);
+    EXPECT_TRUE(isRed(pixelAt(*cmyk, 8, 8)));
+    EXPECT_EQ(channel(pixelAt(*cmyk, 8, 8), 24), 255);
 }

@@ -1,4 +1,5 @@
 #include "platform/PhotoAlbum.h"
+#include "platform/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 using platform::PhotoAlbum;
 namespace codec = platform::imagecodec;
@@ -23,67 +23,47 @@ platform::PixelBuffer solid(int width, int height, std::uint32_t argb)
     return image;
 }
 
-} // namespace
-
 class PhotoAlbumTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        root = fs::temp_directory_path() / ("qyshot-album-" + std::to_string(::getpid()) + "-"
-                   + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
-        folder = root / "截屏工坊";
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(root); }
+    void SetUp() override { fs::create_directories(folder); }
 
     // A PNG file at `path` whose modification time is `secondsAgo` before now.
-    void writePicture(const fs::path& path, double secondsAgo)
+    static void writePicture(const fs::path& path, double secondsAgo)
     {
         auto bytes = codec::encodePng(solid(4, 3, 0xFF336699));
         std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        auto when = fs::file_time_type::clock::now() - std::chrono::milliseconds(long(secondsAgo * 1000));
-        fs::last_write_time(path, when);
+        fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::milliseconds(long(secondsAgo * 1000)));
     }
-    std::vector<std::string> names(const PhotoAlbum& album) const
-    {
-        std::vector<std::string> result;
-        for (auto& photo : album.photos())
-            result.push_back(fs::path(photo.path).filename().string());
-        return result;
-    }
+    static std::string newestName(const PhotoAlbum& album) { return fs::path(album.newestPhoto().value().path).filename(); }
 
-    fs::path root;
-    fs::path folder;
+    audiotest::TempHome m_home;
+    fs::path root = m_home.path();
+    fs::path folder = root / "截屏工坊";
 };
+
+} // namespace
 
 TEST_F(PhotoAlbumTest, ListsPicturesOldestFirstWithEqualTimesByName)
 {
+    EXPECT_FALSE(PhotoAlbum(folder.string()).newestPhoto());
+    EXPECT_TRUE(PhotoAlbum((root / "nowhere").string()).photos().empty());
+
     writePicture(folder / "b.png", 30);
-    writePicture(folder / "a.JPG", 10);
     writePicture(folder / "c.jpeg", 10);
+    writePicture(folder / "a.JPG", 10);
     writePicture(folder / "newest.PNG", 1);
     writePicture(folder / "notes.txt", 0);
     fs::create_directories(folder / "folder.png");
-    auto when = fs::last_write_time(folder / "a.JPG");
-    fs::last_write_time(folder / "c.jpeg", when);
+    fs::last_write_time(folder / "c.jpeg", fs::last_write_time(folder / "a.JPG"));
 
     PhotoAlbum album(folder.string());
-    EXPECT_EQ(names(album), (std::vector<std::string> { "b.png", "a.JPG", "c.jpeg", "newest.PNG" }));
-    ASSERT_TRUE(album.newestPhoto());
-    EXPECT_EQ(fs::path(album.newestPhoto()->path).filename(), "newest.PNG");
-    auto photos = album.photos();
-    EXPECT_LT(photos[0].modificationTime, photos[1].modificationTime);
-    EXPECT_NEAR(photos[3].modificationTime,
-        double(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count()), 5);
-}
-
-TEST_F(PhotoAlbumTest, AMissingOrEmptyFolderHasNoNewestPhoto)
-{
-    EXPECT_FALSE(PhotoAlbum(folder.string()).newestPhoto());
-    PhotoAlbum missing((root / "nowhere").string());
-    EXPECT_TRUE(missing.photos().empty());
-    EXPECT_FALSE(missing.newestPhoto());
+    std::vector<std::string> names;
+    for (auto& photo : album.photos())
+        names.push_back(fs::path(photo.path).filename());
+    EXPECT_EQ(names, (std::vector<std::string> { "b.png", "a.JPG", "c.jpeg", "newest.PNG" }));
+    EXPECT_EQ(newestName(album), "newest.PNG");
+    double now = double(std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count());
+    EXPECT_NEAR(album.newestPhoto()->modificationTime, now, 5);
 }
 
 TEST_F(PhotoAlbumTest, SavedPicturesReadBackAndBecomeTheNewest)
@@ -91,19 +71,16 @@ TEST_F(PhotoAlbumTest, SavedPicturesReadBackAndBecomeTheNewest)
     PhotoAlbum album((root / "made-on-save").string());
     auto pixels = solid(8, 6, 0xFFFF0000);
     auto png = album.save(pixels, PhotoAlbum::Format::Png, 1480000000);
-    ASSERT_TRUE(png);
     auto jpeg = album.save(pixels, PhotoAlbum::Format::Jpeg, 1480000000, 0.5);
-    ASSERT_TRUE(jpeg);
     auto again = album.save(pixels, PhotoAlbum::Format::Png, 1480000000);
-    ASSERT_TRUE(again);
+    ASSERT_TRUE(png && jpeg && again);
     EXPECT_NE(*png, *again) << "a second save in the same second keeps the first";
     EXPECT_EQ(fs::path(*png).extension(), ".png");
     EXPECT_EQ(fs::path(*jpeg).extension(), ".jpg");
     for (auto& path : { *png, *jpeg }) {
         auto decoded = codec::decodeFile(path);
         ASSERT_TRUE(decoded) << path;
-        EXPECT_EQ(decoded->width, 8);
-        EXPECT_EQ(decoded->height, 6);
+        EXPECT_EQ(std::pair(decoded->width, decoded->height), std::pair(8, 6));
     }
     EXPECT_EQ(album.photos().size(), 3u);
     EXPECT_EQ(album.newestPhoto()->path, *again);
@@ -122,7 +99,6 @@ TEST_F(PhotoAlbumTest, ImportCopiesPicturesInAndRefusesEverythingElse)
     EXPECT_EQ(fs::path(*imported).parent_path(), folder);
     EXPECT_TRUE(fs::exists(outside / "dropped.png")) << "the original stays";
     EXPECT_EQ(album.newestPhoto()->path, *imported) << "a dropped picture is the newest";
-
     auto twice = album.importFile((outside / "dropped.png").string());
     ASSERT_TRUE(twice);
     EXPECT_NE(*twice, *imported);
@@ -131,8 +107,7 @@ TEST_F(PhotoAlbumTest, ImportCopiesPicturesInAndRefusesEverythingElse)
 
     std::ofstream(outside / "fake.jpg") << "not a picture";
     std::ofstream(outside / "notes.txt") << "text";
-    EXPECT_FALSE(album.importFile((outside / "fake.jpg").string()));
-    EXPECT_FALSE(album.importFile((outside / "notes.txt").string()));
-    EXPECT_FALSE(album.importFile((outside / "missing.png").string()));
+    for (const char* name : { "fake.jpg", "notes.txt", "missing.png" })
+        EXPECT_FALSE(album.importFile((outside / name).string())) << name;
     EXPECT_EQ(album.photos().size(), 3u);
 }

@@ -27,8 +27,7 @@ protected:
         platform::MainQueue::shared().clear();
     }
 
-    static void advance(double seconds) { platform::MainQueue::shared().advance(seconds); }
-    std::shared_ptr<ui::Image> shownPicture() const { return m_overlay->voiceHud()->image(); }
+    static std::shared_ptr<ui::Image> level(int index) { return ui::Image::named("RIVolume_" + std::to_string(index) + ".png"); }
 
     std::shared_ptr<ui::Window> m_window;
     std::shared_ptr<RIRecordView> m_overlay;
@@ -36,55 +35,41 @@ protected:
 
 } // namespace
 
-TEST_F(RIRecordViewTest, CoversTheWindowWithThePictureInTheMiddle)
+TEST_F(RIRecordViewTest, TheLevelPicksOneOfTwentySixPicturesInTheMiddleOfTheWindow)
 {
     EXPECT_EQ(m_overlay->frame(), m_window->bounds());
-    EXPECT_EQ(m_overlay->alpha(), 0.0);
-    ASSERT_TRUE(shownPicture());
-    EXPECT_EQ(shownPicture(), ui::Image::named("RIVolume_0.png"));
-    EXPECT_EQ(m_overlay->voiceHud()->size(), shownPicture()->size());
+    EXPECT_EQ(m_overlay->voiceHud()->image(), level(0));
     EXPECT_EQ(m_overlay->voiceHud()->center(), (ui::Point { 187.5, 333.5 }));
-}
 
-TEST_F(RIRecordViewTest, LevelsPickOneOfTwentySixPictures)
-{
     const std::pair<float, int> cases[] = { { 0.0f, 0 }, { 0.001f, 1 }, { 0.04f, 1 }, { 0.0401f, 2 }, { 0.5f, 13 },
         { 0.99f, 25 }, { 1.0f, 25 }, { 7.0f, 25 }, { -1.0f, 0 } };
-    for (auto [level, index] : cases) {
-        m_overlay->setVolume(level);
-        EXPECT_EQ(shownPicture(), ui::Image::named("RIVolume_" + std::to_string(index) + ".png")) << level;
+    for (auto [volume, index] : cases) {
+        m_overlay->setVolume(volume);
+        EXPECT_EQ(m_overlay->voiceHud()->image(), level(index)) << volume;
     }
-    for (int index = 0; index < RIRecordView::kLevelCount; ++index) {
-        auto picture = ui::Image::named("RIVolume_" + std::to_string(index) + ".png");
-        ASSERT_TRUE(picture) << index;
-        EXPECT_EQ(picture->size(), shownPicture()->size());
+    for (int index = 0; index < 26; ++index) {
+        ASSERT_TRUE(level(index)) << index;
+        EXPECT_EQ(level(index)->size(), m_overlay->voiceHud()->size()) << index;
     }
 }
 
-TEST_F(RIRecordViewTest, FadesInTheFirstTimeOnly)
+TEST_F(RIRecordViewTest, FadesInOverTheWindowTheFirstTimeOnly)
 {
-    m_overlay->hide();
-    EXPECT_EQ(m_overlay->superview(), nullptr);
-
     m_overlay->show();
-    EXPECT_EQ(m_overlay->superview(), m_window.get());
     EXPECT_EQ(m_window->subviews().back(), m_overlay);
-    advance(0.12);
+    platform::MainQueue::shared().advance(0.12);
     EXPECT_GT(m_overlay->presentationAlpha(), 0.1);
     EXPECT_LT(m_overlay->presentationAlpha(), 0.9);
-    advance(0.13);
+    platform::MainQueue::shared().advance(0.13);
     EXPECT_EQ(m_overlay->presentationAlpha(), 1.0);
 
     m_overlay->hide();
     EXPECT_EQ(m_overlay->superview(), nullptr);
-    EXPECT_EQ(m_overlay->alpha(), 1.0);
     m_overlay->show();
     EXPECT_EQ(m_overlay->presentationAlpha(), 1.0);
-}
 
-TEST_F(RIRecordViewTest, ShowWithoutAWindowDoesNothing)
-{
+    m_overlay->hide();
     ui::Application::shared().reset();
     m_overlay->show();
-    EXPECT_EQ(m_overlay->superview(), nullptr);
+    EXPECT_EQ(m_overlay->superview(), nullptr) << "no window, nothing to cover";
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers shared by the audio and voice tests: a throw-away home folder, the
+// Helpers shared by the platform and voice tests: a throw-away home folder, the
 // virtual clock, generated signals and hand-built RIFF files.
 #include <cmath>
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -26,10 +27,9 @@ public:
     TempHome()
         : m_previous(platform::folders::homeFolder())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "qyshot-audio-XXXXXX").string();
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        m_path = mkdtemp(buffer.data());
+        m_path = (std::filesystem::temp_directory_path() / "qyshot-audio-XXXXXX").string();
+        if (!mkdtemp(m_path.data()))
+            throw std::runtime_error("cannot make a temporary folder");
         platform::folders::setHomeFolder(m_path);
     }
     ~TempHome()
@@ -102,19 +102,9 @@ inline bool exists(const std::string& path)
     return std::filesystem::exists(path, error);
 }
 
-inline std::string u32(std::uint32_t value)
-{
-    std::string bytes(4, '\0');
-    platform::le::put32(reinterpret_cast<std::uint8_t*>(bytes.data()), value);
-    return bytes;
-}
-
-inline std::string u16(std::uint16_t value)
-{
-    std::string bytes(2, '\0');
-    platform::le::put16(reinterpret_cast<std::uint8_t*>(bytes.data()), value);
-    return bytes;
-}
+// Little-endian bytes of a 32- or 16-bit field.
+inline std::string u32(std::uint32_t value) { return { char(value), char(value >> 8), char(value >> 16), char(value >> 24) }; }
+inline std::string u16(std::uint16_t value) { return { char(value), char(value >> 8) }; }
 
 // One RIFF chunk; the declared size defaults to the body's, and odd bodies
 // get their pad byte.
