@@ -7,13 +7,19 @@
 
 // The text bubble's code pattern.
 inline constexpr std::u16string_view kBubbleEmojiRegex = u"\\[[a-zA-Z0-9\\u4e00-\\u9fa5]+\\]";
+inline constexpr char16_t kObject = QYEmojiSubstitution::kObjectReplacementCharacter;
 
-inline QYEmojiDictionary tableFromXmlBody(const std::string& body)
+inline std::string xmlPlist(const std::string& body)
 {
-    std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>" + body
-        + "</dict></plist>\n";
-    return QYEmojiDictionary::fromData(reinterpret_cast<const std::uint8_t*>(xml.data()), xml.size());
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body + "</plist>\n";
 }
+
+inline QYEmojiDictionary tableFromBytes(const std::string& bytes)
+{
+    return QYEmojiDictionary::fromData(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+}
+
+inline QYEmojiDictionary tableFromXmlBody(const std::string& body) { return tableFromBytes(xmlPlist("<dict>" + body + "</dict>")); }
 
 // The messenger table the bubbles use, from this build's resources.
 inline const QYEmojiDictionary& messengerTable()

@@ -3,7 +3,6 @@
 #include "input/emoji/QYEmojiDictionary.h"
 #include "input/emoji/QYEmojiRegexPlistManager.h"
 #include "input/face/EMFaceBoard.h"
-#include "platform/Folders.h"
 #include "ui/Window.h"
 
 using namespace ui;
@@ -17,48 +16,42 @@ struct Recorder : EMFaceBoardDelegate {
     void sendFace() override { ++sends; }
 };
 
-const QYEmojiDictionary& table(const char* name)
+// The code the keyboard should send for a picture name, from the style's table.
+std::optional<std::u16string> codeFor(int style, const std::string& imageName)
 {
-    static std::map<std::string, QYEmojiDictionary> tables;
-    auto it = tables.find(name);
-    if (it == tables.end()) {
-        std::string path = platform::folders::join(QYEmojiRegexPlistManager::resourceFolder(), QYEmojiRegexPlistManager::plistFileName(name));
-        it = tables.emplace(name, QYEmojiDictionary::fromFile(path).value_or(QYEmojiDictionary {})).first;
-    }
-    return it->second;
+    auto* table = QYEmojiRegexPlistManager::sharedInstance().emojiDictForKey(style == 1 ? "Emotion.plist" : "BaseEmotion.plist");
+    for (const auto& entry : table->entries())
+        if (entry.imageName == imageName)
+            return entry.code;
+    return std::nullopt;
 }
 
 } // namespace
 
 class EMFaceBoardTest : public PhoneTest { };
 
-TEST_F(EMFaceBoardTest, PageGeometryOnANarrowPanel)
+TEST_F(EMFaceBoardTest, PagesOfTwentyThreeEmojiAndADeleteKeyOnANarrowPanel)
 {
     auto board = EMFaceBoard::make({ 0, 0, 320, 210 }, 1);
-    auto page = board->pages()[0];
-    EXPECT_EQ(page->frame().size, (Size { 320, 147 }));
-    auto& buttons = page->buttons();
+    EXPECT_EQ(board->pages()[0]->frame().size, (Size { 320, 147 }));
+    auto& buttons = board->pages()[0]->buttons();
     ASSERT_EQ(buttons.size(), 24u);
+    // Gaps of 40/7 across and 13.5 down between the 30-point cells.
+    EXPECT_NEAR(buttons[7]->frame().x(), 20 + 7 * (30 + 40.0 / 7), 1e-9);
     EXPECT_DOUBLE_EQ(buttons[8]->frame().y(), 58.5);
     EXPECT_DOUBLE_EQ(buttons[16]->frame().y(), 102);
-    EXPECT_NEAR(buttons[7]->frame().x(), 20 + 7 * (30 + 40.0 / 7), 1e-9);
     EXPECT_EQ(board->pageControl()->frame(), (Rect { 0, 147, 320, 27 }));
     EXPECT_EQ(board->sectionBar()->frame(), (Rect { 0, 175, 320, 37 }));
     EXPECT_EQ(board->sectionBar()->sendButton()->frame(), (Rect { 285, 0, 35, 37 }));
-}
 
-TEST_F(EMFaceBoardTest, ButtonsShowTheirEmojiAndTheDeleteKey)
-{
-    auto board = EMFaceBoard::make({ 0, 0, 320, 210 }, 1);
     auto cell8 = board->pages()[2]->buttons()[8];
     EXPECT_EQ(cell8->tag(), 55);
     ASSERT_TRUE(cell8->currentBackgroundImage());
     EXPECT_EQ(cell8->currentBackgroundImage()->name(), "Emotion_55@2x.png");
     EXPECT_EQ(board->pages()[4]->buttons()[22]->tag(), 115);
     for (auto& page : board->pages()) {
-        auto del = page->buttons()[23];
-        EXPECT_EQ(del->tag(), 0);
-        EXPECT_EQ(del->currentImage()->name(), "QYDelete_Emotion.png");
+        EXPECT_EQ(page->buttons()[23]->tag(), 0);
+        EXPECT_EQ(page->buttons()[23]->currentImage()->name(), "QYDelete_Emotion.png");
     }
     auto pay = EMFaceBoard::make({ 0, 0, 320, 210 }, 2);
     EXPECT_EQ(pay->pages()[0]->buttons()[6]->currentBackgroundImage()->name(), "7.png");
@@ -73,18 +66,9 @@ TEST_F(EMFaceBoardTest, TapsReportTheTablesCodeOrTheDeleteKey)
         board->setDelegate(recorder);
         board->pages()[0]->faceClick(*board->pages()[0]->buttons()[6]); // emoji 7
         board->pages()[1]->faceClick(*board->pages()[1]->buttons()[23]);
-        ASSERT_EQ(recorder->faces.size(), 2u);
-        const auto& expectedTable = table(style == 1 ? "Emotion" : "BaseEmotion");
-        std::string wanted = style == 1 ? "Emotion_7@2x.png" : "7";
-        std::optional<std::u16string> expected;
-        for (auto& entry : expectedTable.entries())
-            if (entry.imageName == wanted)
-                expected = entry.code;
+        auto expected = codeFor(style, style == 1 ? "Emotion_7@2x.png" : "7");
         ASSERT_TRUE(expected) << style;
-        EXPECT_EQ(recorder->faces[0].first, expected);
-        EXPECT_FALSE(recorder->faces[0].second);
-        EXPECT_EQ(recorder->faces[1].first, std::nullopt);
-        EXPECT_TRUE(recorder->faces[1].second);
+        EXPECT_EQ(recorder->faces, (std::vector<std::pair<std::optional<std::u16string>, bool>> { { expected, false }, { std::nullopt, true } }));
         auto window = std::make_shared<Window>();
         window->makeKeyAndVisible();
         window->addSubview(board);
