@@ -36,13 +36,22 @@ const std::vector<std::int16_t> kSamples = { 1, -2, 300, -32768, 32767, 0, 42, 7
 
 } // namespace
 
-TEST(WavReader, FindsTheSamplesWhateverTheChunkOrderAndFormatLength)
+TEST(WavReader, ReadsWhatTheWriterWroteAndFindsTheSamplesWhateverTheChunkOrder)
 {
+    TempHome home;
+    auto tone = sine(1234);
+    writeWav(home.file("clip.wav"), tone);
+    std::string written = readFile(home.file("clip.wav"));
+    EXPECT_EQ(written.substr(0, 8) + written.substr(40, 4), "RIFF" + u32(36 + 2 * 1234) + u32(2 * 1234));
+    Parsed parsed = parse(written);
+    EXPECT_EQ(parsed.samples, tone);
+    EXPECT_EQ(std::pair(parsed.format->sampleRate, parsed.format->channels), std::pair(8000, 1));
+
     std::string fmt = chunk("fmt ", fmtBody()), data = chunk("data", pcmBytes(kSamples)), list = chunk("LIST", "INFOabc");
     for (std::string chunks : { fmt + data, list + fmt + data, fmt + list + data + list, data + fmt })
         EXPECT_EQ(parse(riff(chunks)).samples, kSamples);
     for (std::size_t length : { 0, 14, 18, 20, 40, 41 }) {
-        Parsed parsed = parse(riff(chunk("fmt ", fmtBody(length)) + data));
+        parsed = parse(riff(chunk("fmt ", fmtBody(length)) + data));
         EXPECT_EQ(parsed.samples, kSamples) << length;
         EXPECT_EQ(parsed.format.has_value(), length >= 16) << length;
     }
@@ -81,19 +90,4 @@ TEST(WavReader, ConvertsLayoutsToMono16)
     EXPECT_EQ(parse(riff(chunk("fmt ", fmtBody(16, 2, 8)) + chunk("data", eightBit)), 2, 8).samples,
         (std::vector<std::int16_t> { 16256, -16256 }));
     EXPECT_TRUE(parse(riff(chunk("fmt ", fmtBody()) + chunk("data", stereo)), 3, 16).samples.empty());
-}
-
-TEST(WavWriter, WritesWhatTheReaderReadsBack)
-{
-    TempHome home;
-    auto samples = sine(1234);
-    writeWav(home.file("clip.wav"), samples);
-    std::string bytes = readFile(home.file("clip.wav"));
-    ASSERT_EQ(bytes.size(), 44 + 2 * samples.size());
-    EXPECT_EQ(bytes.substr(4, 4), u32(36 + 2 * 1234));
-    EXPECT_EQ(bytes.substr(40, 4), u32(2 * 1234));
-    Parsed parsed = parse(bytes);
-    EXPECT_EQ(parsed.samples, samples);
-    EXPECT_EQ(parsed.format->sampleRate, 8000);
-    EXPECT_EQ(parsed.format->channels, 1);
 }

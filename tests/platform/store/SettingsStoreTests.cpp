@@ -27,19 +27,15 @@ protected:
 std::vector<std::uint8_t> valueNumbered(std::uint32_t n)
 {
     std::vector<std::uint8_t> bytes(65536);
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        for (int b = 0; b < 4; ++b)
-            bytes[i + std::size_t(b)] = std::uint8_t(n >> (8 * b));
-    }
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = std::uint8_t(n >> 8 * (i % 4));
     return bytes;
 }
 
 // The number of a whole value, or -1 for a torn one.
 long numberOf(const std::vector<std::uint8_t>& bytes)
 {
-    if (bytes.size() != 65536)
-        return -1;
-    std::uint32_t n = bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24;
+    std::uint32_t n = bytes.size() < 4 ? 0 : bytes[0] | bytes[1] << 8 | bytes[2] << 16 | std::uint32_t(bytes[3]) << 24;
     return bytes == valueNumbered(n) ? long(n) : -1;
 }
 
