@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,11 +10,12 @@
 #include "render/RIRingTabelViewCell.h"
 #include "render/RIRingTableView.h"
 #include "support/PhoneTest.h"
+#include "ui/MenuController.h"
 #include "ui/Window.h"
 #include "ui/graphics/Image.h"
 
-// Records as the chat screen makes them, and a list on a phone screen with an
-// owner that writes down everything it hears.
+// Records as the chat screen makes them, bubbles as cells place them, and a
+// list on a phone screen with an owner that writes down everything it hears.
 namespace fixtures {
 
 // 2016-11-24 14:26:40 in Shanghai.
@@ -44,28 +46,18 @@ inline std::shared_ptr<QYChatModel> voice(double duration, bool isSend, bool sho
     return m;
 }
 
-// A JPEG of a picture of the given pixel size, in two colours so that a
-// mistaken crop shows.
+// A JPEG of the given pixel size.
 inline coding::DataPtr jpeg(int width, int height)
 {
     platform::PixelBuffer pixels;
     pixels.width = width;
     pixels.height = height;
     pixels.stride = width * 4;
-    pixels.pixels.resize(size_t(pixels.stride) * size_t(height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = &pixels.pixels[size_t(y) * size_t(pixels.stride) + size_t(x) * 4];
-            bool left = x < width / 2;
-            p[0] = left ? 200 : 40;  // blue
-            p[1] = left ? 80 : 160;  // green
-            p[2] = left ? 40 : 220;  // red
-            p[3] = 255;
-        }
-    }
+    pixels.pixels.assign(size_t(pixels.stride) * size_t(height), 200);
     return coding::Data::make(ui::Image::fromPixels(std::move(pixels), 1)->jpegData(1.0));
 }
 
+// No picture at all when a side is zero.
 inline std::shared_ptr<QYChatModel> picture(int width, int height, bool isSend, bool showTime = false)
 {
     auto m = message(QYChatModel::Image, isSend, showTime);
@@ -83,10 +75,18 @@ inline std::shared_ptr<QYChatModel> notice(bool isMeRevoke, std::optional<std::s
     return m;
 }
 
-struct Event {
-    std::string name;
-    std::shared_ptr<QYChatModel> clock;
-};
+// A bubble sized and laid out as its cell does it.
+template<typename Bubble>
+std::shared_ptr<Bubble> bubbleFor(const std::shared_ptr<QYChatModel>& message, std::shared_ptr<Bubble> bubble = nullptr)
+{
+    if (!bubble)
+        bubble = ui::View::make<Bubble>();
+    bubble->setClock(message);
+    ui::Size size = bubble->sizeThatFits({});
+    bubble->setFrame({ 0, 0, size.width, size.height });
+    bubble->layoutIfNeeded();
+    return bubble;
+}
 
 } // namespace fixtures
 
@@ -103,11 +103,7 @@ protected:
         window->addSubview(list);
         owner = std::make_shared<RIRingTableViewDelegate>();
         owner->bubbleViewPressed = [this](const std::string& name, const ui::UserInfo& info) {
-            auto it = info.find("KMESSAGEKEY");
-            std::shared_ptr<QYChatModel> clock;
-            if (it != info.end())
-                clock = std::any_cast<std::shared_ptr<QYChatModel>>(it->second);
-            events.push_back({ name, clock });
+            events.push_back({ name, std::any_cast<std::shared_ptr<QYChatModel>>(info.at("KMESSAGEKEY")) });
         };
         owner->headViewPressed = [this](const std::shared_ptr<QYChatModel>& clock) { avatarTaps.push_back(clock); };
         list->setRingTableDelegate(owner);
@@ -129,14 +125,9 @@ protected:
     {
         return std::dynamic_pointer_cast<RIRingTabelViewCell>(list->cellForRow(ui::IndexPath::forRow(row)));
     }
-    // A point of a view in screen coordinates.
-    static ui::Point onScreen(const ui::View& view, ui::Point local = { -1, -1 })
-    {
-        ui::Rect b = view.bounds();
-        if (local.x < 0)
-            local = { b.midX(), b.midY() };
-        return view.toWindow(local);
-    }
+    double rowHeight(int row) { return list->rectForRow(ui::IndexPath::forRow(row)).height(); }
+    // The middle of a view in screen coordinates.
+    static ui::Point onScreen(const ui::View& view) { return view.toWindow({ view.bounds().midX(), view.bounds().midY() }); }
     // A finger held on a point for `seconds`, then lifted.
     void press(ui::Point point, double seconds = 0.6)
     {
@@ -154,7 +145,6 @@ protected:
         }
         return titles;
     }
-    // Taps the menu item with the title.
     void tapMenuItem(const std::string& title)
     {
         auto& menu = ui::MenuController::shared();
@@ -175,6 +165,6 @@ protected:
     std::shared_ptr<ui::Window> window;
     std::shared_ptr<RIRingTableView> list;
     std::shared_ptr<RIRingTableViewDelegate> owner;
-    std::vector<fixtures::Event> events;
+    std::vector<std::pair<std::string, std::shared_ptr<QYChatModel>>> events; // bubble events heard
     std::vector<std::shared_ptr<QYChatModel>> avatarTaps;
 };
