@@ -8,60 +8,43 @@
 
 TEST(EmojiTables, ShippedTablesNameEachOf115PicturesByACodeTheBubbleFindsWhole)
 {
-    // For each table: how emoji n is named, and which file a name stands for.
-    struct Shipped {
-        const char* file;
-        std::string (*nameOf)(int n);
-        std::string suffix;
-    };
-    const Shipped shipped[] = {
-        {"Emotion.plist", [](int n) { return "Emotion_" + std::to_string(n) + "@2x.png"; }, ""},
-        {"BaseEmotion.plist", [](int n) { return std::to_string(n); }, ".png"},
-    };
+    // The messenger table names its pictures' files, the payment table their numbers.
+    const std::pair<const char*, bool> shipped[] = {{"Emotion.plist", true}, {"BaseEmotion.plist", false}};
     const std::string folder = QYEmojiRegexPlistManager::resourceFolder();
     auto bubble = QYRegularExpression::compile(kBubbleEmojiRegex);
-    for (const Shipped& table : shipped) {
-        SCOPED_TRACE(table.file);
-        auto read = QYEmojiDictionary::fromFile(folder + "/" + table.file);
+    for (auto [file, messenger] : shipped) {
+        SCOPED_TRACE(file);
+        auto read = QYEmojiDictionary::fromFile(folder + "/" + file);
         ASSERT_TRUE(read.has_value());
         ASSERT_EQ(read->size(), 115u);
         std::set<std::string> names;
         for (const auto& entry : read->entries()) {
             EXPECT_EQ(bubble->matches(entry.code).ranges, (std::vector<ui::Range>{{0, entry.code.size()}}));
-            EXPECT_TRUE(std::filesystem::exists(folder + "/" + entry.imageName + table.suffix)) << entry.imageName;
+            EXPECT_TRUE(std::filesystem::exists(folder + "/" + entry.imageName + (messenger ? "" : ".png"))) << entry.imageName;
             names.insert(entry.imageName);
         }
         for (int n = 1; n <= 115; ++n)
-            EXPECT_TRUE(names.count(table.nameOf(n))) << "no code for emoji " << n;
+            EXPECT_TRUE(names.count(messenger ? "Emotion_" + std::to_string(n) + "@2x.png" : std::to_string(n))) << n;
     }
 }
 
-TEST(EmojiTables, BinaryAndXmlPlistsReadAlike)
-{
-    plist_t dict = plist_new_dict();
-    plist_dict_set_item(dict, "[微笑]", plist_new_string("Emotion_1@2x.png"));
-    plist_dict_set_item(dict, "[大哭]", plist_new_string("Emotion_60@2x.png"));
-    char* bytes[2] = {nullptr, nullptr};
-    uint32_t lengths[2] = {0, 0};
-    plist_to_bin(dict, &bytes[0], &lengths[0]);
-    plist_to_xml(dict, &bytes[1], &lengths[1]);
-    plist_free(dict);
-    for (int i = 0; i < 2; ++i) {
-        auto table = tableFromBytes(std::string(bytes[i], lengths[i]));
-        const std::string* name = table.imageNameForCode(u"[大哭]");
-        EXPECT_EQ(table.size(), 2u);
-        EXPECT_EQ(name ? *name : "", "Emotion_60@2x.png");
-        free(bytes[i]);
-    }
-}
-
-TEST(EmojiTables, MalformedPlistsGiveEmptyTablesAndOddEntriesAreLeftOut)
+TEST(EmojiTables, BinaryOrXmlPlistsReadAlikeMalformedOnesGiveEmptyTablesOddEntriesAreLeftOut)
 {
     // A value holding NUL made the plist library abort (found by fuzzing).
     std::string nul = "<key>[猫]</key><string>Emotion_1";
     nul += '\0';
     nul += "14@2x.png</string>";
+    plist_t dict = plist_new_dict();
+    plist_dict_set_item(dict, "[微笑]", plist_new_string("Emotion_1@2x.png"));
+    plist_dict_set_item(dict, "[大哭]", plist_new_string("Emotion_60@2x.png"));
+    char* made[2] = {nullptr, nullptr};
+    uint32_t lengths[2] = {0, 0};
+    plist_to_bin(dict, &made[0], &lengths[0]);
+    plist_to_xml(dict, &made[1], &lengths[1]);
+    plist_free(dict);
     const std::pair<std::string, std::size_t> cases[] = {
+        {std::string(made[0], lengths[0]), 2}, // binary and XML read alike
+        {std::string(made[1], lengths[1]), 2},
         {"", 0},
         {"not a plist at all", 0},
         {"bplist00\xff\xff\xff\xff\x01\x02", 0},
@@ -77,7 +60,11 @@ TEST(EmojiTables, MalformedPlistsGiveEmptyTablesAndOddEntriesAreLeftOut)
         auto table = tableFromBytes(bytes);
         EXPECT_EQ(table.size(), size);
         EXPECT_EQ(table.imageNameForCode(u"[猫]"), nullptr);
+        const std::string* cry = table.imageNameForCode(u"[大哭]");
+        EXPECT_EQ(cry ? *cry : "", size == 2 ? "Emotion_60@2x.png" : "");
     }
+    free(made[0]);
+    free(made[1]);
     EXPECT_FALSE(QYEmojiDictionary::fromFile("/nonexistent/Emotion.plist").has_value());
     EXPECT_EQ(QYEmojiRegexPlistManager::sharedInstance().emojiDictForKey("NoSuchTable.plist"), nullptr);
 }

@@ -68,7 +68,7 @@ TEST(QYAttributedStringBuilder, OverlaysMergeOverTheirRangesUnlessOutOfOrderOrPa
     EXPECT_EQ(built.runs().size(), 1u);
 }
 
-TEST(QYAttributedLabel, InsetsSurroundTheTextWhenMeasuringAndPlacing)
+TEST(QYAttributedLabel, InsetsWrappingWidthAndLineLimitBoundTheMeasuredText)
 {
     auto plain = label(u"你好世界");
     auto inset = label(u"你好世界");
@@ -83,10 +83,8 @@ TEST(QYAttributedLabel, InsetsSurroundTheTextWhenMeasuringAndPlacing)
     EXPECT_DOUBLE_EQ(rect.x(), 6);
     EXPECT_DOUBLE_EQ(rect.width(), 184);
     EXPECT_NEAR(rect.y() - 4, (88 - rect.height()) / 2, 1);
-}
 
-TEST(QYAttributedLabel, WrappingWidthAndLineLimitBoundTheMeasuredSize)
-{
+    // Wrapping width and line limit bound the measured size.
     auto wrapped = label(std::u16string(60, u'字'));
     ui::Size size = wrapped->sizeThatFits({100, 1e6});
     EXPECT_LE(size.width, 100);

@@ -12,26 +12,20 @@ struct Recorder : GXMoreViewDelegate {
     void didSelectItemWithIndex(int index, const GXMoreItemPtr&) override { taps.push_back(index); }
 };
 
-std::vector<GXMoreItemPtr> items(int count)
+std::shared_ptr<GXMoreView> panel(double width, int count)
 {
-    std::vector<GXMoreItemPtr> list;
+    std::vector<GXMoreItemPtr> items;
     for (int i = 0; i < count; ++i)
-        list.push_back(GXMoreItem::initWithNormalImage(Image::named("QYPicture.png"), "项" + std::to_string(i)));
-    return list;
+        items.push_back(GXMoreItem::initWithNormalImage(Image::named("QYPicture.png"), "项" + std::to_string(i)));
+    auto view = std::make_shared<GXMoreView>(Rect { 0, 0, width, 210 });
+    view->setShareMenuItems(items);
+    view->reloadData();
+    return view;
 }
 
 } // namespace
 
-class GXMoreViewTest : public PhoneTest {
-protected:
-    std::shared_ptr<GXMoreView> panel(double width, int count)
-    {
-        auto view = std::make_shared<GXMoreView>(Rect { 0, 0, width, 210 });
-        view->setShareMenuItems(items(count));
-        view->reloadData();
-        return view;
-    }
-};
+class GXMoreViewTest : public PhoneTest { };
 
 TEST_F(GXMoreViewTest, GridHasTwoRowsOfFourPerPage)
 {
