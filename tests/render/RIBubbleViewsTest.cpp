@@ -40,6 +40,8 @@ TEST_F(BubbleTest, TextBubbleWrapsItsLabelWithTheTailTowardTheSpeaker)
     double h = bubble->textLabel()->sizeThatFits({ 200, 1e9 }).height;
     EXPECT_GE(h, 60);
     EXPECT_EQ(RITextBubbleView::heightForBubbleWithObject(*wrapped), h + 25);
+    // @names and #topics show as links.
+    EXPECT_EQ(bubbleFor<RITextBubbleView>(text("@Tony 你好 #周末#", true))->textLabel()->links().size(), 2u);
     EXPECT_EQ(RIBubbleRules::textBubbleHeight(59.99), 60);
     EXPECT_EQ(RIBubbleRules::textBubbleHeight(60), 85);
 }
