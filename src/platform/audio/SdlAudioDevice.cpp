@@ -36,6 +36,17 @@ private:
 };
 
 // Filled by SDL's audio thread, drained by the main queue.
+// Stops polling first, so no tick reads a device that is being closed.
+void closeDevice(SDL_AudioDeviceID& device, std::shared_ptr<Timer>& pollTimer)
+{
+    if (pollTimer)
+        pollTimer->invalidate();
+    pollTimer.reset();
+    if (device != 0)
+        SDL_CloseAudioDevice(device);
+    device = 0;
+}
+
 struct CaptureBuffer {
     std::mutex mutex;
     std::vector<std::int16_t> samples;
@@ -125,15 +136,7 @@ private:
             m_onSamples(samples);
     }
 
-    void close()
-    {
-        if (m_device != 0)
-            SDL_CloseAudioDevice(m_device);
-        m_device = 0;
-        if (m_timer)
-            m_timer->invalidate();
-        m_timer.reset();
-    }
+    void close() { closeDevice(m_device, m_timer); }
 
     AudioSubsystemUse m_subsystem;
     CaptureBuffer m_buffer;
@@ -206,15 +209,7 @@ private:
         notifyFinished();
     }
 
-    void close()
-    {
-        if (m_device != 0)
-            SDL_CloseAudioDevice(m_device);
-        m_device = 0;
-        if (m_timer)
-            m_timer->invalidate();
-        m_timer.reset();
-    }
+    void close() { closeDevice(m_device, m_timer); }
 
     AudioSubsystemUse m_subsystem;
     PlaybackSource m_source;
