@@ -13,7 +13,7 @@
 #include "chat/records/QYChatModel.h"
 #include "coding/String.h"
 #include "input/label/QYEmojiLabel.h"
-#include "render/RITextBubbleView.h"
+#include "messages/RITextBubbleView.h"
 #include "ui/graphics/TextLayout.h"
 
 namespace {

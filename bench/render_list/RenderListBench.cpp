@@ -13,7 +13,7 @@
 #include "coding/Collection.h"
 #include "platform/Locale.h"
 #include "platform/MainQueue.h"
-#include "render/RIRingTableView.h"
+#include "messages/RIRingTableView.h"
 #include "ui/Application.h"
 #include "ui/Renderer.h"
 #include "ui/Screen.h"

@@ -2,7 +2,7 @@
 
 #include "app/AppDelegate.h"
 #include "app/home/HomeRoutes.h"
-#include "app/home/QYettingViewController.h"
+#include "composer/QYettingViewController.h"
 #include "app/home/ViewController.h"
 #include "ui/NavigationController.h"
 

@@ -1,7 +1,7 @@
 #include "app/home/ViewController.h"
 
 #include "app/home/HomeRoutes.h"
-#include "app/support/AdBannerView.h"
+#include "widgets/AdBannerView.h"
 #include "platform/Log.h"
 #include "ui/NavigationController.h"
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/graphics/AttributedString.h"
+#include "ui/graphics/Range.h"
 
 // The kinds of link an emoji label marks, in the order they are looked for.
 enum class QYEmojiLinkType { Url = 0, Email = 1, PhoneNumber = 2, At = 3, PoundSign = 4 };

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/graphics/AttributedString.h"
+#include "ui/graphics/Range.h"
 
 class QYEmojiDictionary;
 class QYRegularExpression;

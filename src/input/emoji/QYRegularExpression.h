@@ -7,7 +7,7 @@
 
 #include <unicode/uversion.h>
 
-#include "ui/graphics/AttributedString.h"
+#include "ui/graphics/Range.h"
 
 U_NAMESPACE_BEGIN
 class RegexMatcher;

@@ -6,7 +6,7 @@
 #include "app/AppDelegate.h"
 #include "platform/Locale.h"
 #include "platform/MainQueue.h"
-#include "shell/ScreenRoutes.h"
+#include "app/ScreenRoutes.h"
 #include "shell/scene/SceneStore.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"

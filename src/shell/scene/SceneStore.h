@@ -12,7 +12,6 @@ namespace shell {
 class SceneStore {
 public:
     // Whether this build has a settings store a scene can fill.
-    static bool isAvailable();
     // Refuses unknown keys and values that do not make an encodable record,
     // naming the key ("store.CHAT: ...").
     static void check(const SceneField& store);

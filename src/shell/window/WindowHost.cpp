@@ -11,7 +11,7 @@
 #include "platform/Folders.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
-#include "shell/ScreenRoutes.h"
+#include "app/ScreenRoutes.h"
 #include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/FramePresenter.h"

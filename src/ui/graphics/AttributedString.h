@@ -7,17 +7,9 @@
 
 #include "ui/graphics/Color.h"
 #include "ui/graphics/Font.h"
+#include "ui/graphics/Range.h"
 
 namespace ui {
-
-// Text positions count UTF-16 units, as the phone's strings do.
-struct Range {
-    std::size_t location = 0;
-    std::size_t length = 0;
-    bool operator==(const Range&) const = default;
-    std::size_t end() const { return location + length; }
-    bool contains(std::size_t index) const { return index >= location && index < end(); }
-};
 
 enum class TextAlignment { Left, Center, Right, Justified, Natural };
 enum class LineBreakMode { WordWrap, CharWrap, Clip, TruncateHead, TruncateTail, TruncateMiddle };

@@ -1,0 +1,582 @@
+#include "composer/QYChatViewController.h"
+
+#include "composer/QYettingViewController.h"
+#include "composer/ChatBackButton.h"
+#include "composer/ChatFaceEditing.h"
+#include "composer/ChatStore.h"
+#include "composer/ChatTitleView.h"
+#include "composer/ChatVoiceClip.h"
+#include "composer/ComposerPicker.h"
+#include "platform/MainQueue.h"
+#include "messages/RIRouterEvents.h"
+#include "ui/Animation.h"
+#include "ui/GestureRecognizer.h"
+#include "ui/NavigationBar.h"
+#include "ui/NavigationController.h"
+#include "voice/overlay/RIRecordView.h"
+
+namespace {
+
+constexpr const char* kOtherSideHint = "现在为对方说话状态，点键盘+号切换状态";
+constexpr const char* kOwnSideHint = "现在为自己说话状态，点键盘+号切换状态";
+
+} // namespace
+
+QYChatViewController::~QYChatViewController()
+{
+    ui::NotificationCenter::shared().removeObserver(m_screenshotObserver);
+}
+
+std::weak_ptr<QYChatViewController> QYChatViewController::weakSelf()
+{
+    return std::static_pointer_cast<QYChatViewController>(shared_from_this());
+}
+
+// MARK: - Building the screen
+
+void QYChatViewController::viewDidLoad()
+{
+    auto weak = weakSelf();
+    m_screenshotObserver = ui::NotificationCenter::shared().addObserver(shared_from_this(), kScreenshotNotification,
+        [weak](const ui::Notification& notification) {
+            if (auto self = weak.lock())
+                self->userDidTakeScreenshot(notification);
+        });
+
+    view()->setBackgroundColor(ui::Color::rgb(235, 235, 235));
+
+    m_isSend = false;
+    titleViewSetup();
+    m_isSendImage = false;
+
+    // An empty nickname keeps the field's invitation to edit it.
+    if (!(m_heNick && m_heNick->empty()))
+        nickText()->setText(std::string_view(m_heNick.value_or("")));
+
+    initUI();
+    initBackButton();
+    initLocaData();
+}
+
+void QYChatViewController::titleViewSetup()
+{
+    m_titleView = std::make_shared<ChatTitleView>();
+    auto weak = weakSelf();
+    nickText()->shouldReturn = [weak](ui::TextField& field) {
+        field.resignFirstResponder();
+        if (auto self = weak.lock())
+            self->m_heNick = field.utf8Text();
+        return true;
+    };
+    navigationItem().titleView = m_titleView;
+}
+
+std::shared_ptr<ui::TextField> QYChatViewController::nickText() const
+{
+    return m_titleView ? m_titleView->nickText() : nullptr;
+}
+
+void QYChatViewController::initUI()
+{
+    auto root = view();
+    if (m_backImage) {
+        m_backImageView = std::make_shared<ui::ImageView>(root->bounds());
+        m_backImageView->setImage(m_backImage);
+        m_backImageView->setContentMode(ui::ContentMode::ScaleAspectFill);
+        m_backImageView->setClipsToBounds(true);
+        // The view is still screen-high here; the picture keeps filling it
+        // once the navigation stack gives it its place under the bar.
+        m_backImageView->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
+        root->addSubview(m_backImageView);
+    }
+
+    GXRecordManage::defaultManager()->setDelegate(std::static_pointer_cast<QYChatViewController>(shared_from_this()));
+
+    auto weak = weakSelf();
+    auto tips = ui::BarButtonItem::withImage(ui::Image::named(m_type == 1 ? "QYUsericon.png" : "QYPay_Chaticon.png"), [weak] {
+        auto self = weak.lock();
+        if (!self)
+            return;
+        if (auto* navigation = self->navigationController())
+            navigation->pushViewController(std::make_shared<QYettingViewController>(), true);
+    });
+    navigationItem().rightBarButtonItem = tips;
+
+    root->addSubview(toolBar());
+    root->addSubview(baseTableView());
+    root->addSubview(tipLabel());
+
+    showTipLable(kOtherSideHint);
+
+    // Bars made from now on (the money pages' own stacks) take the style's look.
+    auto& look = ui::NavigationBarAppearance::defaults();
+    if (m_type == 1)
+        look.backgroundImage = ui::Image::named("QYNavigation_bar_2.png");
+    else
+        look.barTintColor = ui::Color::rgb(58, 58, 58);
+}
+
+void QYChatViewController::initBackButton()
+{
+    m_backButton = ChatBackButton::make(m_type, m_unReadNum);
+    auto weak = weakSelf();
+    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
+        if (auto self = weak.lock())
+            self->backAction();
+    });
+    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+}
+
+void QYChatViewController::initLocaData()
+{
+    m_userModel = ChatStore::loadUser(m_type);
+    auto conversation = ChatStore::loadConversation(m_type);
+    if (!conversation)
+        return;
+    baseTableView()->setDataSour(conversation);
+    // The view gets its final height from the navigation stack only after it
+    // is built; scrolling on the next pass puts the last row right above the
+    // toolbar instead of under it.
+    auto weak = weakSelf();
+    platform::MainQueue::shared().async([weak] {
+        if (auto self = weak.lock())
+            self->scrollToLastRow(true);
+    });
+}
+
+void QYChatViewController::viewWillAppear(bool)
+{
+    auto* navigation = navigationController();
+    if (!navigation)
+        return;
+    auto bar = navigation->navigationBar();
+    bar->setBackgroundImage(ui::Image::named("QYNavigation_bar.png"));
+    bar->setTintColor(ui::Color::whiteColor());
+}
+
+// MARK: - Parts made on first use
+
+// Each getter loads the view first: building the view makes the parts, and
+// a part made here before that would be replaced by the view's own.
+const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
+{
+    ui::Rect bounds = view()->bounds();
+    if (m_toolBar)
+        return m_toolBar;
+    double height = GXMessageToolBar::defaultHeight();
+    m_toolBar = GXMessageToolBar::make({ 0, bounds.height() - height, bounds.width(), height }, m_type);
+    m_toolBar->setAutoresizingMask(ui::FlexibleTopMargin | ui::FlexibleRightMargin);
+
+    auto weak = weakSelf();
+    auto call = [weak](void (QYChatViewController::*action)()) {
+        return [weak, action] {
+            if (auto self = weak.lock())
+                ((*self).*action)();
+        };
+    };
+    auto delegate = std::make_shared<GXMessageToolBarDelegate>();
+    delegate->didStartRecordingVoiceAction = call(&QYChatViewController::didStartRecordingVoiceAction);
+    delegate->didFinishRecoingVoiceAction = call(&QYChatViewController::didFinishRecoingVoiceAction);
+    delegate->didCancelRecordingVoiceAction = call(&QYChatViewController::didCancelRecordingVoiceAction);
+    delegate->sendFace = call(&QYChatViewController::sendFace);
+    delegate->didSendText = [weak](const std::u16string& text) {
+        if (auto self = weak.lock())
+            self->didSendText(text);
+    };
+    delegate->didChangeFrameToHeight = [weak](double height) {
+        if (auto self = weak.lock())
+            self->didChangeFrameToHeight(height);
+    };
+    delegate->didSelectItemWithIndex = [weak](int index, const GXMoreItemPtr&) {
+        if (auto self = weak.lock())
+            self->didSelectItemWithIndex(index);
+    };
+    delegate->didSelectFaceStr = [weak](const std::optional<std::u16string>& face, bool isDelete) {
+        if (auto self = weak.lock())
+            self->didSelectFaceStr(face, isDelete);
+    };
+    m_toolBarDelegate = delegate;
+    m_toolBar->setDelegate(m_toolBarDelegate);
+    return m_toolBar;
+}
+
+const std::shared_ptr<RIRingTableView>& QYChatViewController::baseTableView()
+{
+    ui::Rect bounds = view()->bounds();
+    if (m_baseTableView)
+        return m_baseTableView;
+    m_baseTableView = std::make_shared<RIRingTableView>(ui::Rect { 0, 0, bounds.width(), toolBar()->frame().y() });
+    m_baseTableView->setSeparatorStyle(ui::TableViewSeparatorStyle::None);
+    m_baseTableView->setBackgroundColor(ui::Color::clearColor());
+    // The list ends where the toolbar starts, also after the navigation stack
+    // has taken the bars' height off the view.
+    m_baseTableView->setAutoresizingMask(ui::FlexibleHeight);
+
+    auto weak = weakSelf();
+    auto delegate = std::make_shared<RIRingTableViewDelegate>();
+    delegate->headViewPressed = [weak](const QYChatModelPtr& clock) {
+        if (auto self = weak.lock())
+            self->headViewPressed(clock);
+    };
+    delegate->bubbleViewPressed = [weak](const std::string& name, const ui::UserInfo& userInfo) {
+        if (auto self = weak.lock())
+            self->bubbleViewPressed(name, userInfo);
+    };
+    delegate->backOutClockWithClock = [weak](const QYChatModelPtr& clock, std::function<void(bool)> finished) {
+        if (auto self = weak.lock())
+            self->backOutClockWithClock(clock, finished);
+    };
+    m_ringTableDelegate = delegate;
+    m_baseTableView->setRingTableDelegate(m_ringTableDelegate);
+
+    m_baseTableView->addGestureRecognizer(std::make_shared<ui::TapGestureRecognizer>([weak](ui::GestureRecognizer& recognizer) {
+        if (recognizer.state() != ui::GestureRecognizer::State::Ended)
+            return;
+        if (auto self = weak.lock())
+            self->tapBaseTableViewCloseKeyboard();
+    }));
+    return m_baseTableView;
+}
+
+const std::shared_ptr<ui::Label>& QYChatViewController::tipLabel()
+{
+    double width = view()->bounds().width();
+    if (m_tipLabel)
+        return m_tipLabel;
+    m_tipLabel = std::make_shared<ui::Label>();
+    m_tipLabel->setFrame({ 0, 0, width, kTipHeight });
+    m_tipLabel->setBackgroundColor(ui::Color::rgb(127, 131, 137));
+    m_tipLabel->setFont(ui::Font::system(14));
+    m_tipLabel->setTextColor(ui::Color::whiteColor());
+    m_tipLabel->setTextAlignment(ui::TextAlignment::Center);
+    m_tipLabel->setHidden(true);
+    return m_tipLabel;
+}
+
+const coding::CollectionPtr& QYChatViewController::dataSour()
+{
+    return baseTableView()->dataSour();
+}
+
+void QYChatViewController::showTipLable(const std::string& text)
+{
+    auto label = tipLabel();
+    label->setText(text);
+    label->setHidden(false);
+    label->setAlpha(1);
+    unsigned generation = ++m_tipGeneration;
+    auto weak = weakSelf();
+    ui::Animation::animate(kTipFadeDuration, [&] { label->setAlpha(0); }, [weak, generation](bool) {
+        auto self = weak.lock();
+        if (self && self->m_tipGeneration == generation)
+            self->m_tipLabel->setHidden(true);
+    });
+}
+
+void QYChatViewController::tapBaseTableViewCloseKeyboard()
+{
+    toolBar()->endEditing(true);
+}
+
+// MARK: - Leaving
+
+void QYChatViewController::backAction()
+{
+    view(); // the title field is part of what is saved
+    if (!m_userModel)
+        m_userModel = QYUserModel::make();
+    m_userModel->setHeNick(coding::String::fromUtf16(nickText()->text()));
+    m_userModel->setMeAvatar(m_pictureData.jpeg(m_meAvatar, 0.001));
+    m_userModel->setHeAvatar(m_pictureData.jpeg(m_heAvatar, 0.001));
+    ChatStore::saveUser(m_type, m_userModel);
+    ChatStore::saveConversation(m_type, dataSour());
+    if (auto* navigation = navigationController())
+        navigation->popViewController(true);
+}
+
+// MARK: - Speaker switch and panel items
+
+void QYChatViewController::didSelectItemWithIndex(int index)
+{
+    switch (index) {
+    case 0:
+        m_isSend = true;
+        showTipLable(kOwnSideHint);
+        break;
+    case 1:
+        m_isSend = false;
+        showTipLable(kOtherSideHint);
+        break;
+    case 2:
+        toolBar()->endEditing(true);
+        m_isSendImage = true;
+        selectImageAction();
+        break;
+    case 3:
+        toolBar()->endEditing(true);
+        m_isSendImage = true;
+        photoAction();
+        break;
+    case 4:
+        toolBar()->endEditing(true);
+        redPacAction();
+        break;
+    case 5:
+        toolBar()->endEditing(true);
+        transfers();
+        break;
+    case 6:
+        toolBar()->endEditing(true);
+        baseTableView()->dataSour()->removeAll();
+        baseTableView()->reloadData();
+        break;
+    default:
+        break;
+    }
+}
+
+// MARK: - Making messages
+
+coding::StringPtr QYChatViewController::speakerNickName()
+{
+    const auto& nick = m_isSend ? m_meNicek : m_heNick;
+    auto& cached = m_isSend ? m_meNickName : m_heNickName;
+    if (!nick) {
+        cached.reset();
+        return nullptr;
+    }
+    // Messages of one speaker share the nickname while it stays the same.
+    if (!cached || cached->utf8() != *nick)
+        cached = coding::String::make(*nick);
+    return cached;
+}
+
+QYChatModelPtr QYChatViewController::newMessage(std::int32_t kind, bool withAvatar, bool withNickName)
+{
+    auto clock = QYChatModel::make();
+    double now = platform::MainQueue::shared().now();
+    clock->setType(kind);
+    clock->setIsSend(m_isSend);
+    clock->setCreatDate(coding::Date::make(now));
+    clock->setIsShowDateTime(isShowDateTime(now));
+    clock->setStyleType(m_type);
+    if (withAvatar)
+        clock->setAvatar(m_pictureData.jpeg(m_isSend ? m_meAvatar : m_heAvatar, 1.0));
+    if (withNickName)
+        clock->setNickName(speakerNickName());
+    return clock;
+}
+
+void QYChatViewController::append(const QYChatModelPtr& clock)
+{
+    baseTableView()->addRingWithClock(clock, [](const ui::IndexPath&) { });
+}
+
+void QYChatViewController::didSendText(const std::u16string& text)
+{
+    auto clock = newMessage(QYChatModel::Text, true, true);
+    clock->setContext(coding::String::fromUtf16(text));
+    append(clock);
+}
+
+void QYChatViewController::sendFace()
+{
+    auto textView = toolBar()->msgTextView();
+    didSendText(textView->text());
+    textView->setText(u"");
+    // The emptied field goes back to one row, as after the send key.
+    toolBar()->willInputTextViewChangHeight(toolBar()->getTextViewContentHeight(*textView));
+}
+
+void QYChatViewController::didSelectFaceStr(const std::optional<std::u16string>& faceStr, bool isDelete)
+{
+    auto bar = toolBar();
+    auto textView = bar->msgTextView();
+    std::u16string text = ChatFaceEditing::apply(textView->text(), faceStr, isDelete);
+    if (text != textView->text())
+        textView->setText(text);
+    bar->willInputTextViewChangHeight(bar->getTextViewContentHeight(*textView));
+    ui::Size content = textView->contentSize();
+    textView->scrollRectToVisible({ 0, content.height - 15, content.width, 10 }, false);
+}
+
+// MARK: - Voice
+
+void QYChatViewController::didStartRecordingVoiceAction()
+{
+    RIRecordView::defaultManager()->show();
+    m_voiceCancelled = false;
+    m_voicePath = ChatVoiceClip::newPath();
+    GXRecordManage::defaultManager()->startRecord(*m_voicePath);
+}
+
+void QYChatViewController::didFinishRecoingVoiceAction()
+{
+    RIRecordView::defaultManager()->hide();
+    GXRecordManage::defaultManager()->stopRecord();
+}
+
+void QYChatViewController::didCancelRecordingVoiceAction()
+{
+    RIRecordView::defaultManager()->hide();
+    GXRecordManage::defaultManager()->stopRecord();
+    // The clip is written only when the recorder reports it, so the report
+    // must know that it is not wanted; removing now covers an earlier file.
+    m_voiceCancelled = true;
+    removeVocie();
+}
+
+bool QYChatViewController::stopRecordHandler(VOAmrRecorder&, const VOAmrFileInfo& info)
+{
+    RIRecordView::defaultManager()->hide();
+    if (m_voiceCancelled || info.duration < kMinimumVoiceDuration) {
+        m_voiceCancelled = false;
+        removeVocie();
+        // The reported file is the one just written; it goes even when the
+        // screen no longer names it.
+        ChatVoiceClip::remove(info.fileUrl);
+        return true;
+    }
+    // The reported file is the clip that was written; it is the screen's
+    // own path unless a new press came before the report.
+    std::string path = info.fileUrl.empty() ? m_voicePath.value_or("") : info.fileUrl;
+    if (path.empty())
+        return true;
+    m_fileInfo = info;
+    auto clock = newMessage(QYChatModel::Voice, true, false);
+    clock->setVoicePath(coding::String::make(path));
+    clock->setDuration(info.duration);
+    append(clock);
+    return true;
+}
+
+bool QYChatViewController::recorder(VOAmrRecorder&, float power)
+{
+    RIRecordView::defaultManager()->setVolume(power);
+    return true;
+}
+
+void QYChatViewController::removeVocie()
+{
+    if (m_voicePath && ChatVoiceClip::remove(*m_voicePath))
+        m_voicePath.reset();
+}
+
+// MARK: - Pictures
+
+std::shared_ptr<ui::ImagePickerController> QYChatViewController::makePicker(ui::ImagePickerController::SourceType source)
+{
+    return makeComposerPicker(source, weakSelf(), &QYChatViewController::didFinishPickingMedia,
+        &QYChatViewController::imagePickerControllerDidCancel, &QYChatViewController::pickerSourceUnavailable);
+}
+
+// Without a camera nothing is shown, so the picture that was asked for never
+// comes; a later pick must not be taken for it.
+void QYChatViewController::pickerSourceUnavailable()
+{
+    m_isSendImage = false;
+}
+
+void QYChatViewController::selectImageAction()
+{
+    presentViewController(makePicker(ui::ImagePickerController::SourceType::PhotoLibrary), true);
+}
+
+void QYChatViewController::photoAction()
+{
+    auto weak = weakSelf();
+    platform::MainQueue::shared().after(kCameraDelay, [weak] {
+        if (auto self = weak.lock())
+            self->presentViewController(self->makePicker(ui::ImagePickerController::SourceType::Camera), true);
+    });
+}
+
+void QYChatViewController::didFinishPickingMedia(ui::ImagePickerController& picker, const ui::ImagePickerInfo& info)
+{
+    picker.dismissViewController(true);
+    bool sending = m_isSendImage;
+    m_isSendImage = false;
+    if (info.mediaType != ui::ImagePickerController::kMediaTypeImage || !info.originalImage)
+        return;
+    if (!sending) {
+        replaceAvatar(info.originalImage);
+        return;
+    }
+    auto jpeg = info.originalImage->jpegData(1.0);
+    if (jpeg.empty())
+        return; // a picture that cannot be encoded would be an empty bubble
+    auto clock = newMessage(QYChatModel::Image, false, false);
+    clock->setImage(coding::Data::make(std::move(jpeg)));
+    clock->setAvatar(m_pictureData.jpeg(m_isSend ? m_meAvatar : m_heAvatar, 0.001));
+    append(clock);
+}
+
+void QYChatViewController::imagePickerControllerDidCancel(ui::ImagePickerController& picker)
+{
+    m_isSendImage = false;
+    picker.dismissViewController(true);
+}
+
+// MARK: - List callbacks
+
+void QYChatViewController::backOutClockWithClock(const QYChatModelPtr& clock, const std::function<void(bool)>& finished)
+{
+    auto notice = QYChatModel::make();
+    notice->setIsSend(m_isSend);
+    notice->setType(QYChatModel::RecallNotice);
+    notice->setCreatDate(coding::Date::make(platform::MainQueue::shared().now()));
+    notice->setIsShowDateTime(false);
+    if (clock) {
+        notice->setHeNickName(clock->nickName());
+        notice->setIsMeRevoke(clock->isSend());
+    }
+    notice->setStyleType(m_type);
+    if (finished)
+        finished(true);
+    append(notice);
+}
+
+void QYChatViewController::bubbleViewPressed(const std::string& eventName, const ui::UserInfo& userInfo)
+{
+    if (eventName == kRIVideoBubbleViewTapVideoEventName)
+        checkRedPac(userInfo);
+}
+
+void QYChatViewController::didChangeFrameToHeight(double toHeight)
+{
+    auto list = baseTableView();
+    ui::Rect frame = list->frame();
+    list->setFrame({ frame.x(), frame.y(), frame.width(), view()->bounds().height() - toHeight });
+    scrollToLastRow(false);
+}
+
+void QYChatViewController::scrollToLastRow(bool animated)
+{
+    auto list = baseTableView();
+    int rows = list->numberOfRows();
+    if (rows > 0)
+        list->scrollToRow(ui::IndexPath::forRow(rows - 1), ui::TableViewScrollPosition::Bottom, animated);
+}
+
+// MARK: - Money, avatar and doodle hooks
+
+// Will open the red-packet form and append the packet it returns.
+void QYChatViewController::redPacAction() { }
+
+// Will ask for a transfer amount and append the transfer.
+void QYChatViewController::transfers() { }
+
+// Will open the page of a tapped red packet or transfer, collecting a transfer first where due.
+void QYChatViewController::checkRedPac(const ui::UserInfo&) { }
+
+// Will offer to replace the tapped speaker's avatar from the camera or the album.
+void QYChatViewController::headViewPressed(const QYChatModelPtr& clock)
+{
+    m_selectModel = clock;
+}
+
+// Will put the picture in as the selected speaker's avatar on every row of that side.
+void QYChatViewController::replaceAvatar(const ui::ImagePtr&) { }
+
+// Will offer to open the newest album picture on the doodle board.
+void QYChatViewController::userDidTakeScreenshot(const ui::Notification&) { }

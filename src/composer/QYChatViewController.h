@@ -1,0 +1,171 @@
+#pragma once
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "composer/ChatPictureData.h"
+#include "composer/ChatTimeStampRule.h"
+#include "chat/records/QYChatModel.h"
+#include "chat/records/QYUserModel.h"
+#include "input/toolbar/GXMessageToolBar.h"
+#include "messages/RIRingTableView.h"
+#include "ui/ImagePickerController.h"
+#include "ui/Label.h"
+#include "ui/NotificationCenter.h"
+#include "ui/TextField.h"
+#include "ui/ViewController.h"
+#include "ui/graphics/Image.h"
+#include "voice/GXRecordManage.h"
+
+class ChatTitleView;
+
+// The composing surface: a chat window of the chosen style in which the user
+// adds messages one by one, as either speaker. The preset form sets the
+// participants before pushing it; the back button saves, the edge swipe does not.
+class QYChatViewController : public ui::ViewController, public GXRecordManageDelegate {
+public:
+    static constexpr const char* kScreenshotNotification = "UIApplicationUserDidTakeScreenshotNotification";
+    static constexpr double kTipHeight = 25;
+    static constexpr double kTipFadeDuration = 5;
+    // A clip shorter than this is thrown away.
+    static constexpr double kMinimumVoiceDuration = 1.0;
+    // The camera picker waits this long before it is presented.
+    static constexpr double kCameraDelay = 0.000003;
+
+    QYChatViewController() = default;
+    ~QYChatViewController() override;
+
+    std::string className() const override { return "QYChatViewController"; }
+
+    // Set by the preset form before the screen is shown.
+    int type() const { return m_type; }
+    void setType(int type) { m_type = type; }
+    const std::optional<std::string>& meNicek() const { return m_meNicek; }
+    void setMeNicek(std::optional<std::string> nick) { m_meNicek = std::move(nick); }
+    const std::optional<std::string>& heNick() const { return m_heNick; }
+    void setHeNick(std::optional<std::string> nick) { m_heNick = std::move(nick); }
+    const ui::ImagePtr& meAvatar() const { return m_meAvatar; }
+    void setMeAvatar(ui::ImagePtr image) { m_meAvatar = std::move(image); }
+    const ui::ImagePtr& heAvatar() const { return m_heAvatar; }
+    void setHeAvatar(ui::ImagePtr image) { m_heAvatar = std::move(image); }
+    const ui::ImagePtr& backImage() const { return m_backImage; }
+    void setBackImage(ui::ImagePtr image) { m_backImage = std::move(image); }
+    // The unread count for the back button; nullopt shows none.
+    const std::optional<std::string>& unReadNum() const { return m_unReadNum; }
+    void setUnReadNum(std::optional<std::string> count) { m_unReadNum = std::move(count); }
+
+    // The speaker switch: true while new messages come from the own side.
+    bool isSend() const { return m_isSend; }
+    // True between choosing "照片"/"相机" and the picker's answer.
+    bool isSendImage() const { return m_isSendImage; }
+    // The participants as loaded; nullptr on first use until the back button.
+    const std::shared_ptr<QYUserModel>& userModel() const { return m_userModel; }
+    const std::optional<std::string>& voicePath() const { return m_voicePath; }
+    const VOAmrFileInfo& fileInfo() const { return m_fileInfo; }
+    const ChatTimeStampRule& timeStampRule() const { return m_timeStampRule; }
+
+    // Parts made on first use.
+    const std::shared_ptr<RIRingTableView>& baseTableView();
+    const std::shared_ptr<GXMessageToolBar>& toolBar();
+    const std::shared_ptr<ui::Label>& tipLabel();
+    // The title in the navigation bar, and its editable nickname field.
+    const std::shared_ptr<ChatTitleView>& titleView() const { return m_titleView; }
+    std::shared_ptr<ui::TextField> nickText() const;
+    const std::shared_ptr<ui::Button>& backButton() const { return m_backButton; }
+    const std::shared_ptr<ui::ImageView>& backImageView() const { return m_backImageView; }
+    // The rows of the conversation, first row first.
+    const coding::CollectionPtr& dataSour();
+
+    void viewDidLoad() override;
+    void viewWillAppear(bool animated) override;
+
+    // The hint strip shows `text`, then fades out over five seconds.
+    void showTipLable(const std::string& text);
+    // Saves participants and conversation, then leaves.
+    void backAction();
+    void tapBaseTableViewCloseKeyboard();
+    // Whether a message made at `date` shows a time stamp (moves the reference date).
+    bool isShowDateTime(double date) { return m_timeStampRule.isShowDateTime(date); }
+
+    // From the toolbar.
+    void didSelectItemWithIndex(int index);
+    void didSendText(const std::u16string& text);
+    void sendFace();
+    void didSelectFaceStr(const std::optional<std::u16string>& faceStr, bool isDelete);
+    void didStartRecordingVoiceAction();
+    void didFinishRecoingVoiceAction();
+    void didCancelRecordingVoiceAction();
+    void didChangeFrameToHeight(double toHeight);
+
+    // From the record manager.
+    bool stopRecordHandler(VOAmrRecorder& handler, const VOAmrFileInfo& info) override;
+    bool recorder(VOAmrRecorder& recorder, float power) override;
+
+    // From the message list.
+    void backOutClockWithClock(const QYChatModelPtr& clock, const std::function<void(bool)>& finished);
+    void bubbleViewPressed(const std::string& eventName, const ui::UserInfo& userInfo);
+    void headViewPressed(const QYChatModelPtr& clock);
+
+    // Pictures.
+    void selectImageAction();
+    void photoAction();
+    void didFinishPickingMedia(ui::ImagePickerController& picker, const ui::ImagePickerInfo& info);
+    void imagePickerControllerDidCancel(ui::ImagePickerController& picker);
+
+private:
+    void titleViewSetup();
+    void initUI();
+    void initBackButton();
+    void initLocaData();
+    void removeVocie();
+    void scrollToLastRow(bool animated);
+    // A record with the fields every new message gets; `withAvatar` and
+    // `withNickName` add the speaker's avatar (JPEG 1.0) and nickname.
+    QYChatModelPtr newMessage(std::int32_t kind, bool withAvatar, bool withNickName);
+    void append(const QYChatModelPtr& clock);
+    coding::StringPtr speakerNickName();
+    std::shared_ptr<ui::ImagePickerController> makePicker(ui::ImagePickerController::SourceType source);
+    void pickerSourceUnavailable();
+    std::weak_ptr<QYChatViewController> weakSelf();
+
+    // Hooks of the money pages, avatar replacement and the doodle offer.
+    void redPacAction();
+    void transfers();
+    void checkRedPac(const ui::UserInfo& userInfo);
+    void replaceAvatar(const ui::ImagePtr& picture);
+    void userDidTakeScreenshot(const ui::Notification& notification);
+
+    int m_type = 1;
+    std::optional<std::string> m_meNicek;
+    std::optional<std::string> m_heNick;
+    ui::ImagePtr m_meAvatar;
+    ui::ImagePtr m_heAvatar;
+    ui::ImagePtr m_backImage;
+    std::optional<std::string> m_unReadNum;
+
+    bool m_isSend = false;
+    bool m_isSendImage = false;
+    std::shared_ptr<QYUserModel> m_userModel;
+    std::optional<std::string> m_voicePath;
+    // The press-to-talk was released outside: the clip on its way is not kept.
+    bool m_voiceCancelled = false;
+    VOAmrFileInfo m_fileInfo;
+    QYChatModelPtr m_selectModel;
+    ChatTimeStampRule m_timeStampRule;
+    ChatPictureData m_pictureData;
+    coding::StringPtr m_meNickName;
+    coding::StringPtr m_heNickName;
+    // Bumped by every hint, so an older fade does not hide a newer hint.
+    unsigned m_tipGeneration = 0;
+
+    std::shared_ptr<RIRingTableView> m_baseTableView;
+    std::shared_ptr<GXMessageToolBar> m_toolBar;
+    std::shared_ptr<ui::Label> m_tipLabel;
+    std::shared_ptr<ChatTitleView> m_titleView;
+    std::shared_ptr<ui::Button> m_backButton;
+    std::shared_ptr<ui::ImageView> m_backImageView;
+    std::shared_ptr<GXMessageToolBarDelegate> m_toolBarDelegate;
+    std::shared_ptr<RIRingTableViewDelegate> m_ringTableDelegate;
+    ui::NotificationCenter::Token m_screenshotObserver = 0;
+};

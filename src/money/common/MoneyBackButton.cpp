@@ -1,0 +1,15 @@
+#include "money/common/MoneyBackButton.h"
+
+#include "ui/graphics/Image.h"
+
+std::shared_ptr<ui::Button> MoneyBackButton::make(const Look& look)
+{
+    auto button = ui::Button::make(ui::Button::Type::System);
+    button->setFrame({ -10, 0, look.width, 30 });
+    button->setContentHorizontalAlignment(ui::ContentHorizontalAlignment::Left);
+    button->setTitleEdgeInsets({ 0, -3, 0, 0 });
+    button->setImageEdgeInsets({ 0, -6, 0, 0 });
+    button->setImage(ui::Image::named(look.image));
+    button->setTitle(look.title);
+    return button;
+}

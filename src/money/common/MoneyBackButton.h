@@ -1,0 +1,17 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "ui/Button.h"
+
+// The money pages' back button: an arrow and "返回", pulled towards the screen
+// edge. Pages that differ pass their own picture, title or tint.
+struct MoneyBackButton {
+    struct Look {
+        std::string image = "QYArrow.png";
+        std::string title = "返回";
+        double width = 84;
+    };
+    static std::shared_ptr<ui::Button> make(const Look& look);
+    static std::shared_ptr<ui::Button> make() { return make(Look {}); }
+};
