@@ -2,9 +2,11 @@
 
 #include "chat/records/QYChatModel.h"
 #include "platform/Locale.h"
+#include "messages/QYTranBubbleView.h"
 #include "messages/RIBubbleRules.h"
 #include "messages/RIImageBubbleView.h"
 #include "messages/RITextBubbleView.h"
+#include "messages/RIVideoBubbleView.h"
 #include "messages/RIVoiceBubbleView.h"
 
 RIRingTabelViewCell::RIRingTabelViewCell(const std::shared_ptr<QYChatModel>& message, std::string reuseIdentifier)
@@ -29,8 +31,11 @@ std::shared_ptr<RIBaseBubbleView> RIRingTabelViewCell::bubbleViewForMessageModel
         return View::make<RITextBubbleView>();
     case QYChatModel::Image:
         return View::make<RIImageBubbleView>();
-    // FIXME: red packets and transfers get their money bubbles with the money
-    // screens; until then their rows keep their height and show only the avatar.
+    case QYChatModel::RedPacket:
+    case QYChatModel::Transfer:
+        if (message.styleType() == 2)
+            return View::make<QYTranBubbleView>();
+        return View::make<RIVideoBubbleView>();
     default:
         return nullptr;
     }
@@ -70,6 +75,14 @@ void RIRingTabelViewCell::bindWithObject(const std::shared_ptr<QYChatModel>& mes
         headView()->setImage(avatar ? image : ui::Image::named("QYAvatar.png"));
     }
 
+    // Money rows of the two chat styles share their reuse identifiers but not
+    // their bubbles; a cell handed a row of the other style changes its bubble.
+    bool isMoney = message->type() == QYChatModel::RedPacket || message->type() == QYChatModel::Transfer;
+    if (isMoney && m_bubbleView && (message->styleType() == 2) != bool(std::dynamic_pointer_cast<QYTranBubbleView>(m_bubbleView))) {
+        m_bubbleView->removeFromSuperview();
+        m_bubbleView = bubbleViewForMessageModel(*message);
+        contentView()->addSubview(m_bubbleView);
+    }
     if (m_bubbleView)
         m_bubbleView->setClock(message);
     m_clock = message;

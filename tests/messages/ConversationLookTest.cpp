@@ -37,6 +37,8 @@ TEST_P(ConversationLookTest, LongConversationDrawsAndScrollsToTheEnd)
         text("周末一起去爬山吧，天气预报说周六是晴天，早上八点在地铁站见面怎么样？", false), voice(2.5, false), voice(7, true),
         picture(1000, 500, false), picture(500, 1000, true), notice(false, "小明"), text("OK", false, true), voice(60, false),
         picture(600, 600, true), notice(true, std::nullopt), message(QYChatModel::Reserved, false), text("好的，明天见！[呲牙]", true),
+        redPacket("恭喜发财，大吉大利！", true, true), transfer("88", true, true, false), transfer("88", false, true, true),
+        redPacket("周末快乐", false, false),
     };
     auto me = jpeg(120, 120), him = jpeg(90, 120);
     for (auto& row : rows) {

@@ -5,8 +5,7 @@
 
 using namespace fixtures;
 
-// Each kind has its row height, 32 more with the time label, and its bubble;
-// money rows get theirs with the money screens.
+// Each kind has its row height, 32 more with the time label, and its bubble.
 TEST_F(RingListTest, RowsTakeTheHeightAndBubbleOfTheirKind)
 {
     auto red = message(QYChatModel::RedPacket, true), transfer = message(QYChatModel::Transfer, true);
@@ -20,9 +19,12 @@ TEST_F(RingListTest, RowsTakeTheHeightAndBubbleOfTheirKind)
     const std::vector<Row> rows = {
         { text("一行", true), 65, "RITextBubbleView" }, { voice(3, false), 65, "RIVoiceBubbleView" },
         { notice(false, "小明"), 38, "QYSystemTableViewCell" }, { picture(1000, 500, true), 160, "RIImageBubbleView" },
-        { message(QYChatModel::Reserved, false), 69, "RIVoiceBubbleView" }, { red, 150, "" },
-        { message(QYChatModel::RedPacket, false), 107, "" }, { transfer, 107, "" }, { message(9, true), 0, "" },
+        { message(QYChatModel::Reserved, false), 69, "RIVoiceBubbleView" }, { red, 150, "RIVideoBubbleView" },
+        { message(QYChatModel::RedPacket, false), 107, "RIVideoBubbleView" }, { transfer, 107, "RIVideoBubbleView" },
+        { message(QYChatModel::Transfer, false, false, 2), 107, "QYTranBubbleView" }, { message(9, true), 0, "" },
     };
+    // Tall enough to show every row at once.
+    list->setFrame({ 0, 64, 375, 1400 });
     for (bool showTime : { false, true }) {
         std::vector<std::shared_ptr<QYChatModel>> records;
         for (auto& row : rows) {

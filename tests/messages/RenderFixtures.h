@@ -46,6 +46,31 @@ inline std::shared_ptr<QYChatModel> voice(double duration, bool isSend, bool sho
     return m;
 }
 
+// A red packet as the chat screen makes it: the other side's nickname is 小明,
+// the sender's 阿强 (or 我 on the own side).
+inline std::shared_ptr<QYChatModel> redPacket(const std::string& greeting, bool isSend, bool isGet, int styleType = 1)
+{
+    auto m = message(QYChatModel::RedPacket, isSend, false, styleType);
+    m->setContext(coding::String::make(greeting));
+    m->setRedPac(coding::String::make("¥8.88"));
+    m->setIsGet(isGet);
+    m->setHeNickName(coding::String::make("小明"));
+    m->setNickName(coding::String::make(isSend ? "我" : "阿强"));
+    return m;
+}
+
+// A transfer (`isTran`) or its receipt, of the amount as typed.
+inline std::shared_ptr<QYChatModel> transfer(const std::string& amount, bool isSend, bool isTran, bool isGet, int styleType = 1)
+{
+    auto m = message(QYChatModel::Transfer, isSend, false, styleType);
+    m->setContext(coding::String::make(""));
+    m->setRedPac(coding::String::make(amount));
+    m->setIsTran(isTran);
+    m->setIsGet(isGet);
+    m->setHeNickName(coding::String::make("小明"));
+    return m;
+}
+
 // A JPEG of the given pixel size.
 inline coding::DataPtr jpeg(int width, int height)
 {
