@@ -3,6 +3,7 @@
 #include "composer/QYettingViewController.h"
 #include "composer/ChatBackButton.h"
 #include "composer/ChatFaceEditing.h"
+#include "composer/ChatMoneyActions.h"
 #include "composer/ChatStore.h"
 #include "composer/ChatTitleView.h"
 #include "composer/ChatVoiceClip.h"
@@ -560,11 +561,39 @@ void QYChatViewController::scrollToLastRow(bool animated)
 
 // MARK: - Money, avatar and doodle hooks
 
-// Will open the red-packet form and append the packet it returns.
-void QYChatViewController::redPacAction() { }
+void QYChatViewController::redPacAction()
+{
+    auto weak = weakSelf();
+    m_redPacDelegate = std::make_shared<QYRedPacViewControllerDelegate>();
+    m_redPacDelegate->intoRedBackNum = [weak](const std::string& amount, const std::string& blessing) {
+        if (auto self = weak.lock())
+            self->intoRedBackNum(amount, blessing);
+    };
+    presentViewController(ChatMoneyActions::redPacketStack(m_type, m_redPacDelegate), true);
+}
 
-// Will ask for a transfer amount and append the transfer.
-void QYChatViewController::transfers() { }
+void QYChatViewController::intoRedBackNum(const std::string& amount, const std::string& blessing)
+{
+    auto clock = newMessage(QYChatModel::RedPacket, true, true);
+    ChatMoneyActions::fillRedPacket(*clock, amount, blessing, m_heNick);
+    append(clock);
+}
+
+void QYChatViewController::transfers()
+{
+    auto weak = weakSelf();
+    ChatMoneyActions::showTransferPrompt([weak](const std::u16string& amount) {
+        if (auto self = weak.lock())
+            self->sendTransfer(amount);
+    });
+}
+
+void QYChatViewController::sendTransfer(const std::u16string& amount)
+{
+    auto clock = newMessage(QYChatModel::Transfer, true, true);
+    ChatMoneyActions::fillTransfer(*clock, amount, m_heNick, m_pictureData.jpeg(m_heAvatar, 1.0));
+    append(clock);
+}
 
 // Will open the page of a tapped red packet or transfer, collecting a transfer first where due.
 void QYChatViewController::checkRedPac(const ui::UserInfo&) { }

@@ -10,6 +10,7 @@
 #include "chat/records/QYUserModel.h"
 #include "input/toolbar/GXMessageToolBar.h"
 #include "messages/RIRingTableView.h"
+#include "money/redpacket/QYRedPacViewController.h"
 #include "ui/ImagePickerController.h"
 #include "ui/Label.h"
 #include "ui/NotificationCenter.h"
@@ -107,6 +108,9 @@ public:
     void bubbleViewPressed(const std::string& eventName, const ui::UserInfo& userInfo);
     void headViewPressed(const QYChatModelPtr& clock);
 
+    // From the red-packet form: the amount as it showed it and the blessing.
+    void intoRedBackNum(const std::string& amount, const std::string& blessing);
+
     // Pictures.
     void selectImageAction();
     void photoAction();
@@ -132,6 +136,7 @@ private:
     // Hooks of the money pages, avatar replacement and the doodle offer.
     void redPacAction();
     void transfers();
+    void sendTransfer(const std::u16string& amount);
     void checkRedPac(const ui::UserInfo& userInfo);
     void replaceAvatar(const ui::ImagePtr& picture);
     void userDidTakeScreenshot(const ui::Notification& notification);
@@ -168,4 +173,6 @@ private:
     std::shared_ptr<GXMessageToolBarDelegate> m_toolBarDelegate;
     std::shared_ptr<RIRingTableViewDelegate> m_ringTableDelegate;
     ui::NotificationCenter::Token m_screenshotObserver = 0;
+    // The red-packet form holds its delegate weakly.
+    std::shared_ptr<QYRedPacViewControllerDelegate> m_redPacDelegate;
 };
