@@ -11,6 +11,9 @@ ui::AttributedString kerned(const std::string& text, double restKern)
 {
     ui::TextAttributes attributes;
     attributes.font = font();
+    ui::ParagraphStyle centred;
+    centred.alignment = ui::TextAlignment::Center;
+    attributes.paragraph = centred;
     if (restKern != 0)
         attributes.kern = restKern;
     auto result = ui::AttributedString::fromUtf8(text, attributes);
