@@ -7,6 +7,7 @@
 #include "platform/Locale.h"
 #include "platform/PhoneValues.h"
 #include "ui/NavigationController.h"
+#include "ui/Renderer.h"
 #include "ui/Window.h"
 
 namespace {
@@ -168,6 +169,20 @@ TEST_F(RedPacketFormTest, FormLayoutByScreenClassAndStyle)
             EXPECT_FALSE(form->sendRed()->isEnabled());
             // Everything stays on screen above the foot of the form.
             EXPECT_LT(form->sendRed()->frame().maxY(), root->bounds().height());
+            // The background's white boxes lie under the whole height of both fields.
+            auto shot = ui::Renderer::snapshotScreen();
+            ASSERT_TRUE(shot);
+            const auto& px = shot->pixels();
+            double scale = ui::Screen::main().scale();
+            auto blueAt = [&](ui::Point point) {
+                return px.pixels[size_t(point.y * scale) * size_t(px.stride) + size_t(point.x * scale) * 4];
+            };
+            for (const auto& field : { form->textPr(), form->context() }) {
+                ui::Rect onScreen = field->frameInScreen();
+                for (double y : { onScreen.y() + 1, onScreen.maxY() - 1 })
+                    EXPECT_EQ(blueAt({ onScreen.x() + 2, y }), 255) << y;
+            }
+            EXPECT_EQ(blueAt({ 3, form->textPr()->frameInScreen().midY() }), 243) << "the form's own colour beside the boxes";
 
             auto bar = stack->navigationBar();
             EXPECT_EQ(bar->backgroundImage(), ui::Image::named("QYMoney_Navigation_bar_2.png"));
