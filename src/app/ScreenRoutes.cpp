@@ -2,6 +2,7 @@
 
 #include "app/home/HomeRoutes.h"
 #include "composer/QYPresetViewController.h"
+#include "doodle/QYMosaicImageViewController.h"
 
 void installScreenRoutes()
 {
@@ -9,5 +10,9 @@ void installScreenRoutes()
         auto preset = std::make_shared<QYPresetViewController>();
         preset->setType(chatType);
         return preset;
+    });
+    HomeRoutes::registerScreen(HomeRoutes::Route::Doodle, [](int) {
+        // From the home screen the board opens blank; a photo comes through its panel.
+        return std::make_shared<QYMosaicImageViewController>();
     });
 }

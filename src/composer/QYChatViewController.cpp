@@ -4,6 +4,7 @@
 #include "composer/ChatBackButton.h"
 #include "composer/ChatFaceEditing.h"
 #include "composer/ChatMoneyActions.h"
+#include "composer/ChatScreenshotOffer.h"
 #include "composer/ChatStore.h"
 #include "composer/ChatTitleView.h"
 #include "composer/ChatVoiceClip.h"
@@ -607,5 +608,7 @@ void QYChatViewController::headViewPressed(const QYChatModelPtr& clock)
 // Will put the picture in as the selected speaker's avatar on every row of that side.
 void QYChatViewController::replaceAvatar(const ui::ImagePtr&) { }
 
-// Will offer to open the newest album picture on the doodle board.
-void QYChatViewController::userDidTakeScreenshot(const ui::Notification&) { }
+void QYChatViewController::userDidTakeScreenshot(const ui::Notification&)
+{
+    ChatScreenshotOffer::show(weakSelf());
+}

@@ -4,6 +4,7 @@
 #include "shell/scene/actions/DragAction.h"
 #include "shell/scene/actions/DumpAction.h"
 #include "shell/scene/actions/KeyAction.h"
+#include "shell/scene/actions/PhoneScreenshotAction.h"
 #include "shell/scene/actions/PickPhotoAction.h"
 #include "shell/scene/actions/RecordAction.h"
 #include "shell/scene/actions/ScreenshotAction.h"
@@ -29,6 +30,7 @@ ActionRegistry::ActionRegistry()
     add("key", &KeyAction::read);
     add("wait", &WaitAction::read);
     add("screenshot", &ScreenshotAction::read);
+    add("phoneScreenshot", &PhoneScreenshotAction::read);
     add("dump", &DumpAction::read);
     add("pickPhoto", &PickPhotoAction::read);
     add("alert", &AlertAction::read);
