@@ -75,9 +75,6 @@ void DWDrawSettingBoard::setUp()
     };
     m_centerView->addSubview(m_collectionView);
 
-    m_penButton = makeButton("DWPen.png", PenSetting);
-    m_centerView->addSubview(m_penButton);
-
     m_sliderView = std::make_shared<ui::Slider>();
     m_sliderView->setMinimumTrackTintColor(colorWithHexString("#48dcde"));
     m_sliderView->setMaximumTrackTintColor(ui::Color::rgb(90, 90, 96));
@@ -111,6 +108,10 @@ void DWDrawSettingBoard::setUp()
     m_backImageView->setCollectionView(m_collectionImageBoardView);
     m_backImageView->setHidden(true);
     addSubview(m_backImageView);
+
+    // Over the board picker too, so the pen settings can always be had back.
+    m_penButton = makeButton("DWPen.png", PenSetting);
+    addSubview(m_penButton);
 }
 
 std::shared_ptr<ui::Button> DWDrawSettingBoard::makeButton(const std::string& image, SettingType type)

@@ -103,6 +103,9 @@ void DWDrawingBoard::clearAll()
 void DWDrawingBoard::backToLastDraw()
 {
     if (!m_paths.empty()) {
+        // Undone under the finger, the stroke is drawn no further.
+        if (m_paths.back() == m_livePath)
+            m_livePath.reset();
         m_tempPath.push_back(m_paths.back());
         m_paths.pop_back();
     }
