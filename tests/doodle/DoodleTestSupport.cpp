@@ -30,6 +30,7 @@ void DoodleTest::TearDown()
     view.reset();
     QYNoticeHUD::sharedView()->removeFromSuperview();
     PhoneTest::TearDown();
+    platform::folders::setAlbumFolder({});
     std::error_code ignored;
     fs::remove_all(album, ignored);
 }
