@@ -8,7 +8,7 @@ void installScreenRoutes()
 {
     HomeRoutes::registerScreen(HomeRoutes::Route::Preset, [](int chatType) {
         auto preset = std::make_shared<QYPresetViewController>();
-        preset->setType(chatType);
+        preset->setType(ChatStyle(chatType));
         return preset;
     });
     HomeRoutes::registerScreen(HomeRoutes::Route::Doodle, [](int) {

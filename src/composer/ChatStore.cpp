@@ -2,24 +2,24 @@
 
 #include "chat/store/HLObjectValue.h"
 
-const char* ChatStore::userKey(int type)
+const char* ChatStore::userKey(ChatStyle style)
 {
-    return type == 1 ? "USERMODEL" : "USERMODELALI";
+    return isMessenger(style) ? "USERMODEL" : "USERMODELALI";
 }
 
-const char* ChatStore::chatKey(int type)
+const char* ChatStore::chatKey(ChatStyle style)
 {
-    return type == 1 ? "CHAT" : "CHATALI";
+    return isMessenger(style) ? "CHAT" : "CHATALI";
 }
 
-std::shared_ptr<QYUserModel> ChatStore::loadUser(int type)
+std::shared_ptr<QYUserModel> ChatStore::loadUser(ChatStyle style)
 {
-    return HLObjectValue::hl_objectWithKey<QYUserModel>(userKey(type));
+    return HLObjectValue::hl_objectWithKey<QYUserModel>(userKey(style));
 }
 
-coding::CollectionPtr ChatStore::loadConversation(int type)
+coding::CollectionPtr ChatStore::loadConversation(ChatStyle style)
 {
-    auto stored = HLObjectValue::hl_objectWithKey<coding::Collection>(chatKey(type));
+    auto stored = HLObjectValue::hl_objectWithKey<coding::Collection>(chatKey(style));
     if (!stored || stored->count() == 0)
         return nullptr;
     if (stored->type() == coding::CollectionType::Array && stored->isMutable())
@@ -30,12 +30,12 @@ coding::CollectionPtr ChatStore::loadConversation(int type)
     return coding::Collection::mutableArray(stored->elements());
 }
 
-void ChatStore::saveUser(int type, const std::shared_ptr<QYUserModel>& user)
+void ChatStore::saveUser(ChatStyle style, const std::shared_ptr<QYUserModel>& user)
 {
-    hl_setObjectWithKey(user, userKey(type));
+    hl_setObjectWithKey(user, userKey(style));
 }
 
-void ChatStore::saveConversation(int type, const coding::CollectionPtr& conversation)
+void ChatStore::saveConversation(ChatStyle style, const coding::CollectionPtr& conversation)
 {
-    hl_setObjectWithKey(conversation, chatKey(type));
+    hl_setObjectWithKey(conversation, chatKey(style));
 }

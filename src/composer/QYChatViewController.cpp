@@ -7,7 +7,6 @@
 #include "composer/ChatScreenshotOffer.h"
 #include "composer/ChatStore.h"
 #include "composer/ChatTitleView.h"
-#include "composer/ChatVoiceClip.h"
 #include "composer/ComposerPicker.h"
 #include "platform/MainQueue.h"
 #include "messages/RIRouterEvents.h"
@@ -15,7 +14,6 @@
 #include "ui/GestureRecognizer.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
-#include "voice/overlay/RIRecordView.h"
 
 namespace {
 
@@ -52,8 +50,9 @@ void QYChatViewController::viewDidLoad()
     m_isSendImage = false;
 
     // An empty nickname keeps the field's invitation to edit it.
-    if (!(m_heNick && m_heNick->empty()))
-        nickText()->setText(std::string_view(m_heNick.value_or("")));
+    const auto& heNickName = heNick();
+    if (!(heNickName && heNickName->empty()))
+        nickText()->setText(std::string_view(heNickName.value_or("")));
 
     initUI();
     initBackButton();
@@ -67,7 +66,7 @@ void QYChatViewController::titleViewSetup()
     nickText()->shouldReturn = [weak](ui::TextField& field) {
         field.resignFirstResponder();
         if (auto self = weak.lock())
-            self->m_heNick = field.utf8Text();
+            self->setHeNick(field.utf8Text());
         return true;
     };
     navigationItem().titleView = m_titleView;
@@ -95,7 +94,7 @@ void QYChatViewController::initUI()
     GXRecordManage::defaultManager()->setDelegate(std::static_pointer_cast<QYChatViewController>(shared_from_this()));
 
     auto weak = weakSelf();
-    auto tips = ui::BarButtonItem::withImage(ui::Image::named(m_type == 1 ? "QYUsericon.png" : "QYPay_Chaticon.png"), [weak] {
+    auto tips = ui::BarButtonItem::withImage(ui::Image::named(isMessenger(type()) ? "QYUsericon.png" : "QYPay_Chaticon.png"), [weak] {
         auto self = weak.lock();
         if (!self)
             return;
@@ -112,7 +111,7 @@ void QYChatViewController::initUI()
 
     // Bars made from now on (the money pages' own stacks) take the style's look.
     auto& look = ui::NavigationBarAppearance::defaults();
-    if (m_type == 1)
+    if (isMessenger(type()))
         look.backgroundImage = ui::Image::named("QYNavigation_bar_2.png");
     else
         look.barTintColor = ui::Color::rgb(58, 58, 58);
@@ -120,7 +119,7 @@ void QYChatViewController::initUI()
 
 void QYChatViewController::initBackButton()
 {
-    m_backButton = ChatBackButton::make(m_type, m_unReadNum);
+    m_backButton = ChatBackButton::make(type(), m_unReadNum);
     auto weak = weakSelf();
     m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
         if (auto self = weak.lock())
@@ -131,8 +130,8 @@ void QYChatViewController::initBackButton()
 
 void QYChatViewController::initLocaData()
 {
-    m_userModel = ChatStore::loadUser(m_type);
-    auto conversation = ChatStore::loadConversation(m_type);
+    m_userModel = ChatStore::loadUser(type());
+    auto conversation = ChatStore::loadConversation(type());
     if (!conversation)
         return;
     baseTableView()->setDataSour(conversation);
@@ -166,7 +165,7 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
     if (m_toolBar)
         return m_toolBar;
     double height = GXMessageToolBar::defaultHeight();
-    m_toolBar = GXMessageToolBar::make({ 0, bounds.height() - height, bounds.width(), height }, m_type);
+    m_toolBar = GXMessageToolBar::make({ 0, bounds.height() - height, bounds.width(), height }, styleValue(type()));
     m_toolBar->setAutoresizingMask(ui::FlexibleTopMargin | ui::FlexibleRightMargin);
 
     auto weak = weakSelf();
@@ -191,7 +190,7 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
     };
     delegate->didSelectItemWithIndex = [weak](int index, const GXMoreItemPtr&) {
         if (auto self = weak.lock())
-            self->didSelectItemWithIndex(index);
+            self->didSelectItemWithIndex(MorePanelItem(index));
     };
     delegate->didSelectFaceStr = [weak](const std::optional<std::u16string>& face, bool isDelete) {
         if (auto self = weak.lock())
@@ -288,46 +287,46 @@ void QYChatViewController::backAction()
     if (!m_userModel)
         m_userModel = QYUserModel::make();
     m_userModel->setHeNick(coding::String::fromUtf16(nickText()->text()));
-    m_userModel->setMeAvatar(m_pictureData.jpeg(m_meAvatar, 0.001));
-    m_userModel->setHeAvatar(m_pictureData.jpeg(m_heAvatar, 0.001));
-    ChatStore::saveUser(m_type, m_userModel);
-    ChatStore::saveConversation(m_type, dataSour());
+    m_userModel->setMeAvatar(m_maker.avatarData(true, ChatMessageMaker::kSmallAvatarQuality));
+    m_userModel->setHeAvatar(m_maker.avatarData(false, ChatMessageMaker::kSmallAvatarQuality));
+    ChatStore::saveUser(type(), m_userModel);
+    ChatStore::saveConversation(type(), dataSour());
     if (auto* navigation = navigationController())
         navigation->popViewController(true);
 }
 
 // MARK: - Speaker switch and panel items
 
-void QYChatViewController::didSelectItemWithIndex(int index)
+void QYChatViewController::didSelectItemWithIndex(MorePanelItem item)
 {
-    switch (index) {
-    case 0:
+    switch (item) {
+    case MorePanelItem::SpeakAsMe:
         m_isSend = true;
         showTipLable(kOwnSideHint);
         break;
-    case 1:
+    case MorePanelItem::SpeakAsOther:
         m_isSend = false;
         showTipLable(kOtherSideHint);
         break;
-    case 2:
+    case MorePanelItem::Photo:
         toolBar()->endEditing(true);
         m_isSendImage = true;
         selectImageAction();
         break;
-    case 3:
+    case MorePanelItem::Camera:
         toolBar()->endEditing(true);
         m_isSendImage = true;
         photoAction();
         break;
-    case 4:
+    case MorePanelItem::RedPacket:
         toolBar()->endEditing(true);
         redPacAction();
         break;
-    case 5:
+    case MorePanelItem::Transfer:
         toolBar()->endEditing(true);
         transfers();
         break;
-    case 6:
+    case MorePanelItem::ClearScreen:
         toolBar()->endEditing(true);
         baseTableView()->dataSour()->removeAll();
         baseTableView()->reloadData();
@@ -339,34 +338,9 @@ void QYChatViewController::didSelectItemWithIndex(int index)
 
 // MARK: - Making messages
 
-coding::StringPtr QYChatViewController::speakerNickName()
+double QYChatViewController::now()
 {
-    const auto& nick = m_isSend ? m_meNicek : m_heNick;
-    auto& cached = m_isSend ? m_meNickName : m_heNickName;
-    if (!nick) {
-        cached.reset();
-        return nullptr;
-    }
-    // Messages of one speaker share the nickname while it stays the same.
-    if (!cached || cached->utf8() != *nick)
-        cached = coding::String::make(*nick);
-    return cached;
-}
-
-QYChatModelPtr QYChatViewController::newMessage(std::int32_t kind, bool withAvatar, bool withNickName)
-{
-    auto clock = QYChatModel::make();
-    double now = platform::MainQueue::shared().now();
-    clock->setType(kind);
-    clock->setIsSend(m_isSend);
-    clock->setCreatDate(coding::Date::make(now));
-    clock->setIsShowDateTime(isShowDateTime(now));
-    clock->setStyleType(m_type);
-    if (withAvatar)
-        clock->setAvatar(m_pictureData.jpeg(m_isSend ? m_meAvatar : m_heAvatar, 1.0));
-    if (withNickName)
-        clock->setNickName(speakerNickName());
-    return clock;
+    return platform::MainQueue::shared().now();
 }
 
 void QYChatViewController::append(const QYChatModelPtr& clock)
@@ -376,9 +350,7 @@ void QYChatViewController::append(const QYChatModelPtr& clock)
 
 void QYChatViewController::didSendText(const std::u16string& text)
 {
-    auto clock = newMessage(QYChatModel::Text, true, true);
-    clock->setContext(coding::String::fromUtf16(text));
-    append(clock);
+    append(m_maker.text(m_isSend, now(), text));
 }
 
 void QYChatViewController::sendFace()
@@ -406,62 +378,30 @@ void QYChatViewController::didSelectFaceStr(const std::optional<std::u16string>&
 
 void QYChatViewController::didStartRecordingVoiceAction()
 {
-    RIRecordView::defaultManager()->show();
-    m_voiceCancelled = false;
-    m_voicePath = ChatVoiceClip::newPath();
-    GXRecordManage::defaultManager()->startRecord(*m_voicePath);
+    m_voice.start();
 }
 
 void QYChatViewController::didFinishRecoingVoiceAction()
 {
-    RIRecordView::defaultManager()->hide();
-    GXRecordManage::defaultManager()->stopRecord();
+    m_voice.finish();
 }
 
 void QYChatViewController::didCancelRecordingVoiceAction()
 {
-    RIRecordView::defaultManager()->hide();
-    GXRecordManage::defaultManager()->stopRecord();
-    // The clip is written only when the recorder reports it, so the report
-    // must know that it is not wanted; removing now covers an earlier file.
-    m_voiceCancelled = true;
-    removeVocie();
+    m_voice.cancel();
 }
 
 bool QYChatViewController::stopRecordHandler(VOAmrRecorder&, const VOAmrFileInfo& info)
 {
-    RIRecordView::defaultManager()->hide();
-    if (m_voiceCancelled || info.duration < kMinimumVoiceDuration) {
-        m_voiceCancelled = false;
-        removeVocie();
-        // The reported file is the one just written; it goes even when the
-        // screen no longer names it.
-        ChatVoiceClip::remove(info.fileUrl);
-        return true;
-    }
-    // The reported file is the clip that was written; it is the screen's
-    // own path unless a new press came before the report.
-    std::string path = info.fileUrl.empty() ? m_voicePath.value_or("") : info.fileUrl;
-    if (path.empty())
-        return true;
-    m_fileInfo = info;
-    auto clock = newMessage(QYChatModel::Voice, true, false);
-    clock->setVoicePath(coding::String::make(path));
-    clock->setDuration(info.duration);
-    append(clock);
+    if (auto clip = m_voice.take(info))
+        append(m_maker.voice(m_isSend, now(), clip->path, clip->duration));
     return true;
 }
 
 bool QYChatViewController::recorder(VOAmrRecorder&, float power)
 {
-    RIRecordView::defaultManager()->setVolume(power);
+    m_voice.showLevel(power);
     return true;
-}
-
-void QYChatViewController::removeVocie()
-{
-    if (m_voicePath && ChatVoiceClip::remove(*m_voicePath))
-        m_voicePath.reset();
 }
 
 // MARK: - Pictures
@@ -507,10 +447,7 @@ void QYChatViewController::didFinishPickingMedia(ui::ImagePickerController& pick
     auto jpeg = info.originalImage->jpegData(1.0);
     if (jpeg.empty())
         return; // a picture that cannot be encoded would be an empty bubble
-    auto clock = newMessage(QYChatModel::Image, false, false);
-    clock->setImage(coding::Data::make(std::move(jpeg)));
-    clock->setAvatar(m_pictureData.jpeg(m_isSend ? m_meAvatar : m_heAvatar, 0.001));
-    append(clock);
+    append(m_maker.picture(m_isSend, now(), std::move(jpeg)));
 }
 
 void QYChatViewController::imagePickerControllerDidCancel(ui::ImagePickerController& picker)
@@ -523,16 +460,7 @@ void QYChatViewController::imagePickerControllerDidCancel(ui::ImagePickerControl
 
 void QYChatViewController::backOutClockWithClock(const QYChatModelPtr& clock, const std::function<void(bool)>& finished)
 {
-    auto notice = QYChatModel::make();
-    notice->setIsSend(m_isSend);
-    notice->setType(QYChatModel::RecallNotice);
-    notice->setCreatDate(coding::Date::make(platform::MainQueue::shared().now()));
-    notice->setIsShowDateTime(false);
-    if (clock) {
-        notice->setHeNickName(clock->nickName());
-        notice->setIsMeRevoke(clock->isSend());
-    }
-    notice->setStyleType(m_type);
+    auto notice = m_maker.recallNotice(m_isSend, now(), clock);
     if (finished)
         finished(true);
     append(notice);
@@ -570,13 +498,13 @@ void QYChatViewController::redPacAction()
         if (auto self = weak.lock())
             self->intoRedBackNum(amount, blessing);
     };
-    presentViewController(ChatMoneyActions::redPacketStack(m_type, m_redPacDelegate), true);
+    presentViewController(ChatMoneyActions::redPacketStack(styleValue(type()), m_redPacDelegate), true);
 }
 
 void QYChatViewController::intoRedBackNum(const std::string& amount, const std::string& blessing)
 {
-    auto clock = newMessage(QYChatModel::RedPacket, true, true);
-    ChatMoneyActions::fillRedPacket(*clock, amount, blessing, m_heNick);
+    auto clock = m_maker.message(QYChatModel::RedPacket, m_isSend, now(), true, true);
+    ChatMoneyActions::fillRedPacket(*clock, amount, blessing, heNick());
     append(clock);
 }
 
@@ -591,8 +519,8 @@ void QYChatViewController::transfers()
 
 void QYChatViewController::sendTransfer(const std::u16string& amount)
 {
-    auto clock = newMessage(QYChatModel::Transfer, true, true);
-    ChatMoneyActions::fillTransfer(*clock, amount, m_heNick, m_pictureData.jpeg(m_heAvatar, 1.0));
+    auto clock = m_maker.message(QYChatModel::Transfer, m_isSend, now(), true, true);
+    ChatMoneyActions::fillTransfer(*clock, amount, heNick(), m_maker.avatarData(false, ChatMessageMaker::kMessageAvatarQuality));
     append(clock);
 }
 

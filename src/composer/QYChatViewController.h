@@ -4,9 +4,11 @@
 #include <optional>
 #include <string>
 
-#include "composer/ChatPictureData.h"
-#include "composer/ChatTimeStampRule.h"
+#include "chat/records/ChatStyle.h"
 #include "chat/records/QYChatModel.h"
+#include "composer/ChatMessageMaker.h"
+#include "composer/ChatVoiceSession.h"
+#include "input/more/MorePanelItem.h"
 #include "chat/records/QYUserModel.h"
 #include "input/toolbar/GXMessageToolBar.h"
 #include "messages/RIRingTableView.h"
@@ -29,8 +31,6 @@ public:
     static constexpr const char* kScreenshotNotification = "UIApplicationUserDidTakeScreenshotNotification";
     static constexpr double kTipHeight = 25;
     static constexpr double kTipFadeDuration = 5;
-    // A clip shorter than this is thrown away.
-    static constexpr double kMinimumVoiceDuration = 1.0;
     // The camera picker waits this long before it is presented.
     static constexpr double kCameraDelay = 0.000003;
 
@@ -40,16 +40,16 @@ public:
     std::string className() const override { return "QYChatViewController"; }
 
     // Set by the preset form before the screen is shown.
-    int type() const { return m_type; }
-    void setType(int type) { m_type = type; }
-    const std::optional<std::string>& meNicek() const { return m_meNicek; }
-    void setMeNicek(std::optional<std::string> nick) { m_meNicek = std::move(nick); }
-    const std::optional<std::string>& heNick() const { return m_heNick; }
-    void setHeNick(std::optional<std::string> nick) { m_heNick = std::move(nick); }
-    const ui::ImagePtr& meAvatar() const { return m_meAvatar; }
-    void setMeAvatar(ui::ImagePtr image) { m_meAvatar = std::move(image); }
-    const ui::ImagePtr& heAvatar() const { return m_heAvatar; }
-    void setHeAvatar(ui::ImagePtr image) { m_heAvatar = std::move(image); }
+    ChatStyle type() const { return m_maker.style(); }
+    void setType(ChatStyle type) { m_maker.setStyle(type); }
+    const std::optional<std::string>& meNicek() const { return m_maker.meNick(); }
+    void setMeNicek(std::optional<std::string> nick) { m_maker.setMeNick(std::move(nick)); }
+    const std::optional<std::string>& heNick() const { return m_maker.heNick(); }
+    void setHeNick(std::optional<std::string> nick) { m_maker.setHeNick(std::move(nick)); }
+    const ui::ImagePtr& meAvatar() const { return m_maker.meAvatar(); }
+    void setMeAvatar(ui::ImagePtr image) { m_maker.setMeAvatar(std::move(image)); }
+    const ui::ImagePtr& heAvatar() const { return m_maker.heAvatar(); }
+    void setHeAvatar(ui::ImagePtr image) { m_maker.setHeAvatar(std::move(image)); }
     const ui::ImagePtr& backImage() const { return m_backImage; }
     void setBackImage(ui::ImagePtr image) { m_backImage = std::move(image); }
     // The unread count for the back button; nullopt shows none.
@@ -62,9 +62,9 @@ public:
     bool isSendImage() const { return m_isSendImage; }
     // The participants as loaded; nullptr on first use until the back button.
     const std::shared_ptr<QYUserModel>& userModel() const { return m_userModel; }
-    const std::optional<std::string>& voicePath() const { return m_voicePath; }
-    const VOAmrFileInfo& fileInfo() const { return m_fileInfo; }
-    const ChatTimeStampRule& timeStampRule() const { return m_timeStampRule; }
+    const std::optional<std::string>& voicePath() const { return m_voice.voicePath(); }
+    const VOAmrFileInfo& fileInfo() const { return m_voice.fileInfo(); }
+    const ChatTimeStampRule& timeStampRule() const { return m_maker.timeStampRule(); }
 
     // Parts made on first use.
     const std::shared_ptr<RIRingTableView>& baseTableView();
@@ -87,10 +87,10 @@ public:
     void backAction();
     void tapBaseTableViewCloseKeyboard();
     // Whether a message made at `date` shows a time stamp (moves the reference date).
-    bool isShowDateTime(double date) { return m_timeStampRule.isShowDateTime(date); }
+    bool isShowDateTime(double date) { return m_maker.isShowDateTime(date); }
 
     // From the toolbar.
-    void didSelectItemWithIndex(int index);
+    void didSelectItemWithIndex(MorePanelItem item);
     void didSendText(const std::u16string& text);
     void sendFace();
     void didSelectFaceStr(const std::optional<std::u16string>& faceStr, bool isDelete);
@@ -122,13 +122,10 @@ private:
     void initUI();
     void initBackButton();
     void initLocaData();
-    void removeVocie();
     void scrollToLastRow(bool animated);
-    // A record with the fields every new message gets; `withAvatar` and
-    // `withNickName` add the speaker's avatar (JPEG 1.0) and nickname.
-    QYChatModelPtr newMessage(std::int32_t kind, bool withAvatar, bool withNickName);
+    // The current time on the main queue's clock, for new records.
+    static double now();
     void append(const QYChatModelPtr& clock);
-    coding::StringPtr speakerNickName();
     std::shared_ptr<ui::ImagePickerController> makePicker(ui::ImagePickerController::SourceType source);
     void pickerSourceUnavailable();
     std::weak_ptr<QYChatViewController> weakSelf();
@@ -141,26 +138,16 @@ private:
     void replaceAvatar(const ui::ImagePtr& picture);
     void userDidTakeScreenshot(const ui::Notification& notification);
 
-    int m_type = 1;
-    std::optional<std::string> m_meNicek;
-    std::optional<std::string> m_heNick;
-    ui::ImagePtr m_meAvatar;
-    ui::ImagePtr m_heAvatar;
+    // The style and the participants; it makes every new record.
+    ChatMessageMaker m_maker;
     ui::ImagePtr m_backImage;
     std::optional<std::string> m_unReadNum;
 
     bool m_isSend = false;
     bool m_isSendImage = false;
     std::shared_ptr<QYUserModel> m_userModel;
-    std::optional<std::string> m_voicePath;
-    // The press-to-talk was released outside: the clip on its way is not kept.
-    bool m_voiceCancelled = false;
-    VOAmrFileInfo m_fileInfo;
+    ChatVoiceSession m_voice;
     QYChatModelPtr m_selectModel;
-    ChatTimeStampRule m_timeStampRule;
-    ChatPictureData m_pictureData;
-    coding::StringPtr m_meNickName;
-    coding::StringPtr m_heNickName;
     // Bumped by every hint, so an older fade does not hide a newer hint.
     unsigned m_tipGeneration = 0;
 

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "chat/records/ChatStyle.h"
 #include "chat/records/QYUserModel.h"
+#include "composer/ChatStore.h"
 #include "ui/Button.h"
 #include "ui/ImagePickerController.h"
 #include "ui/ImageView.h"
@@ -29,11 +31,10 @@ public:
 
     std::string className() const override { return "QYPresetViewController"; }
 
-    // 1 messenger style, anything else payment-app style.
-    int type() const { return m_type; }
-    void setType(int type) { m_type = type; }
-    // The store key of this chat type's participants record.
-    std::string storeKey() const { return m_type == 1 ? "USERMODEL" : "USERMODELALI"; }
+    ChatStyle type() const { return m_type; }
+    void setType(ChatStyle type) { m_type = type; }
+    // The store key of this chat style's participants record.
+    std::string storeKey() const { return ChatStore::userKey(m_type); }
 
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
@@ -99,7 +100,7 @@ private:
     void dismissPicker(ui::ImagePickerController& picker);
     void pickerSourceUnavailable();
 
-    int m_type = 1;
+    ChatStyle m_type = ChatStyle::Messenger;
     int m_typeAction = 0;
     std::shared_ptr<QYUserModel> m_model;
     ui::ImagePtr m_meAvatar;

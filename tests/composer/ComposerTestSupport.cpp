@@ -99,7 +99,7 @@ void ComposerTest::choosePicture(const QYPresetViewController& preset, size_t gr
 void ComposerTest::openChat(int type, const std::function<void(QYChatViewController&)>& configure)
 {
     chat = std::make_shared<QYChatViewController>();
-    chat->setType(type);
+    chat->setType(ChatStyle(type));
     chat->setMeNicek(std::string("我自己"));
     chat->setHeNick(std::string("小明"));
     chat->setMeAvatar(meAvatar);

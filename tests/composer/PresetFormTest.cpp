@@ -23,7 +23,7 @@ TEST_F(ComposerTest, PresetFirstUseShowsTheDefaultsAndStartStoresThem)
         settle();
         EXPECT_EQ(navigation->viewControllers().size(), 3u);
         ASSERT_TRUE(topChat());
-        EXPECT_EQ(topChat()->type(), type);
+        EXPECT_EQ(styleValue(topChat()->type()), type);
         auto model = storedUser(type);
         ASSERT_TRUE(model);
         EXPECT_EQ(bytesOf(model->meAvatar()), avatar);

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 
 #include "coding/Data.h"
 #include "coding/Date.h"
@@ -92,3 +93,4 @@ private:
     bool m_isTran = false;
     bool m_isMeRevoke = false;
 };
+using QYChatModelPtr = std::shared_ptr<QYChatModel>;

@@ -1,5 +1,7 @@
 #include "input/more/GXMoreView.h"
 
+#include "input/more/MorePanelItem.h"
+
 #include <cmath>
 
 GXMoreView::GXMoreView(const ui::Rect& frame)
@@ -88,12 +90,11 @@ void GXMoreView::shareMenuItemButtonClicked(ui::Button& sender)
     if (index < 0 || size_t(index) >= m_shareMenuItems.size())
         return;
     sender.setSelected(true);
-    // Items 0 and 1 are a radio pair: choosing one clears the other.
-    if (index == 1) {
-        if (auto cell = cellAtIndex(0))
-            cell->itemButton()->setSelected(false);
-    } else if (index == 0) {
-        if (auto cell = cellAtIndex(1))
+    // The two speakers are a radio pair: choosing one clears the other.
+    constexpr int me = int(MorePanelItem::SpeakAsMe);
+    constexpr int other = int(MorePanelItem::SpeakAsOther);
+    if (index == me || index == other) {
+        if (auto cell = cellAtIndex(index == me ? other : me))
             cell->itemButton()->setSelected(false);
     }
     delegate->didSelectItemWithIndex(index, m_shareMenuItems[size_t(index)]);

@@ -1,8 +1,10 @@
 #include "input/toolbar/GXMessageToolBar.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cfloat>
 
+#include "input/more/MorePanelItem.h"
 #include "platform/Log.h"
 #include "ui/Keyboard.h"
 #include "ui/Screen.h"
@@ -184,15 +186,21 @@ void GXMessageToolBar::setupTextView()
 void GXMessageToolBar::setupMoreItems()
 {
     struct Item {
+        MorePanelItem item;
         const char* image;
         const char* title;
     };
-    const Item items[] = { { "QYMyself.png", "我" }, { "QYOther.png", "对方" }, { "QYPicture.png", "照片" },
-        { "QYCamera.png", "相机" }, { "QYBriberyMoney.png", "红包" }, { "QYTransfer_Accounts.png", "转账" },
-        { "QYDelete.png", "清屏" } };
+    static constexpr Item items[] = { { MorePanelItem::SpeakAsMe, "QYMyself.png", "我" },
+        { MorePanelItem::SpeakAsOther, "QYOther.png", "对方" }, { MorePanelItem::Photo, "QYPicture.png", "照片" },
+        { MorePanelItem::Camera, "QYCamera.png", "相机" }, { MorePanelItem::RedPacket, "QYBriberyMoney.png", "红包" },
+        { MorePanelItem::Transfer, "QYTransfer_Accounts.png", "转账" },
+        { MorePanelItem::ClearScreen, "QYDelete.png", "清屏" } };
     std::vector<GXMoreItemPtr> list;
-    for (auto& item : items)
+    for (auto& item : items) {
+        // The panel reports an item by its place, so the place is its name.
+        assert(size_t(item.item) == list.size());
         list.push_back(GXMoreItem::initWithNormalImage(ui::Image::named(item.image), item.title));
+    }
     m_moreView->setShareMenuItems(std::move(list));
     m_moreView->reloadData();
 }
