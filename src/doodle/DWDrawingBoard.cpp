@@ -102,23 +102,32 @@ void DWDrawingBoard::clearAll()
 
 void DWDrawingBoard::backToLastDraw()
 {
-    if (!m_paths.empty()) {
-        // Undone under the finger, the stroke is drawn no further.
-        if (m_paths.back() == m_livePath)
-            m_livePath.reset();
-        m_tempPath.push_back(m_paths.back());
-        m_paths.pop_back();
-    }
-    rebuildLayers();
+    if (m_paths.empty())
+        return;
+    // Undone under the finger, the stroke is drawn no further.
+    if (m_paths.back() == m_livePath)
+        m_livePath.reset();
+    auto undone = m_paths.back();
+    m_tempPath.push_back(undone);
+    m_paths.pop_back();
+    // Only where the stroke was does anything change.
+    repaint(undone->bounds());
 }
 
 void DWDrawingBoard::regeneration()
 {
-    if (!m_tempPath.empty()) {
-        m_paths.push_back(m_tempPath.back());
-        m_tempPath.pop_back();
+    if (m_tempPath.empty())
+        return;
+    auto path = m_tempPath.back();
+    m_tempPath.pop_back();
+    // The stroke comes back on top of the others: painting it once is enough.
+    if (m_livePath) {
+        m_paths.insert(m_paths.end() - 1, path);
+        rebuildLayers();
+        return;
     }
-    rebuildLayers();
+    m_paths.push_back(path);
+    commit(*path);
 }
 
 // MARK: - Strokes
@@ -286,6 +295,25 @@ void DWDrawingBoard::rebuildLayers()
         m_display->draw([this](ui::GraphicsContext& context) { m_livePath->stroke(context); });
     m_lastDirtyRect = whole;
     setNeedsDisplay();
+}
+
+void DWDrawingBoard::repaint(const ui::Rect& area)
+{
+    if (!m_display) {
+        ensureLayers();
+        return;
+    }
+    ui::Rect dirty = m_committed->pixelAligned(area);
+    if (dirty.isEmpty())
+        return;
+    m_committed->clear(dirty);
+    m_committed->draw([&](ui::GraphicsContext& context) {
+        for (const auto& path : m_paths) {
+            if (path != m_livePath)
+                path->stroke(context, dirty);
+        }
+    }, dirty);
+    refresh(dirty);
 }
 
 void DWDrawingBoard::commit(const DWPath& path)

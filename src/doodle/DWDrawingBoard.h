@@ -19,8 +19,9 @@ class Bitmap;
 //
 // Finished strokes are painted once into a cached layer; the stroke under the
 // finger is laid over a copy of it one dirty rectangle at a time, so a touch
-// move costs the same however many strokes the board holds. Undo, redo,
-// clear and a new size rebuild the cache.
+// move costs the same however many strokes the board holds. Undo repaints
+// the cache where the stroke was, redo paints the stroke back on top, clear
+// and a new size rebuild it.
 class DWDrawingBoard : public ui::View {
 public:
     enum Status { Drawing = 1, Ended = 2 };
@@ -95,6 +96,8 @@ private:
     // is shown (the finished strokes with the live one over them).
     bool ensureLayers();
     void rebuildLayers();
+    // Paints the finished strokes afresh within `area`.
+    void repaint(const ui::Rect& area);
     void commit(const DWPath& path);
     void refresh(const ui::Rect& area);
 
