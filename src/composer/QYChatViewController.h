@@ -12,7 +12,6 @@
 #include "chat/records/QYUserModel.h"
 #include "input/toolbar/GXMessageToolBar.h"
 #include "messages/RIRingTableView.h"
-#include "money/redpacket/QYRedPacViewController.h"
 #include "ui/ImagePickerController.h"
 #include "ui/Label.h"
 #include "ui/NotificationCenter.h"
@@ -22,6 +21,7 @@
 #include "voice/GXRecordManage.h"
 
 class ChatTitleView;
+struct QYRedPacViewControllerDelegate;
 
 // The composing surface: a chat window of the chosen style in which the user
 // adds messages one by one, as either speaker. The preset form sets the

@@ -1,6 +1,7 @@
 #include "money/redpacket/QYRedPacViewController.h"
 
 #include "money/common/MoneyTitleView.h"
+#include "money/redpacket/RedPacketAmountFilter.h"
 #include "money/redpacket/RedPacketAmountText.h"
 #include "ui/Animation.h"
 #include "ui/NavigationBar.h"

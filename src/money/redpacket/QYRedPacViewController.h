@@ -3,7 +3,6 @@
 #include <memory>
 #include <string>
 
-#include "money/redpacket/RedPacketAmountFilter.h"
 #include "ui/Button.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
