@@ -9,6 +9,7 @@
 #include "platform/Locale.h"
 #include "ui/AlertView.h"
 #include "ui/DialogButton.h"
+#include "ui/Keyboard.h"
 #include "ui/TextField.h"
 
 class ChatMoneyTest : public ComposerTest {
@@ -151,6 +152,8 @@ TEST_F(ChatMoneyTest, ClosedFormMakesNothing)
     settle();
     EXPECT_FALSE(chat->presentedViewController());
     EXPECT_TRUE(rows().empty());
+    EXPECT_FALSE(ui::Keyboard::shared().isVisible()) << "the form's keyboard leaves with it";
+    EXPECT_FALSE(form->textPr()->isFirstResponder());
     send(u"还在");
     EXPECT_EQ(rows().size(), 1u);
 }

@@ -197,6 +197,9 @@ void QYRedPacViewController::intoRed()
 
 void QYRedPacViewController::close()
 {
+    // The keyboard of a field still being edited goes with the form.
+    if (isViewLoaded())
+        view()->endEditing(true);
     ui::ViewController* presented = navigationController();
     if (!presented)
         presented = this;
