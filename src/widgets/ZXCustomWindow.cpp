@@ -54,6 +54,15 @@ void ZXCustomWindow::showWithAnimationTime(double seconds)
 void ZXCustomWindow::hideWithAnimationTime(double seconds)
 {
     m_animationTime = seconds;
+    // Typed text and notices go back to the app's own window as soon as the
+    // panel starts to leave, not into a window about to hide.
+    if (isKeyWindow()) {
+        resignKeyWindow();
+        for (auto& window : ui::Application::shared().windows()) {
+            if (window.get() != this)
+                window->makeKeyWindow();
+        }
+    }
     auto panel = m_animationView.lock();
     std::weak_ptr<ui::View> weak = sharedView();
     ui::Animation::animate(seconds, 0, ui::AnimationCurve::EaseOut, [&] {
@@ -65,12 +74,6 @@ void ZXCustomWindow::hideWithAnimationTime(double seconds)
             if (!self)
                 return;
             self->setHidden(true);
-            self->resignKeyWindow();
-            // Typed text goes back to the app's own window.
-            for (auto& window : ui::Application::shared().windows()) {
-                if (window != self)
-                    window->makeKeyWindow();
-            }
         });
     });
 }

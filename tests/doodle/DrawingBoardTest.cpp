@@ -141,10 +141,14 @@ TEST_F(DrawingBoardTest, SavingWritesThePhotoWithTheStrokesAndTheEraserShowsTheP
     stroke({ 180, 120 }, { 180, 280 }); // erased down the middle
     board->eraser();
 
-    view->settingBoard(); // the panel comes up for the command
-    tapCommand(*view, DWDrawSettingBoard::SaveImage);
+    view->showSettingBoard();
+    advance(0.5);
+    tap(view->settingBoard()->button(DWDrawSettingBoard::SaveImage)->frameInScreen().center());
+    advance(0.3); // the notice is up for 0.86 seconds
+    EXPECT_TRUE(QYNoticeHUD::sharedView()->isVisible());
     EXPECT_EQ(QYNoticeHUD::sharedView()->status(), DWDrawingBoard::kSavedMessage);
     EXPECT_EQ(QYNoticeHUD::sharedView()->kind(), QYNoticeHUD::Kind::Success);
+    EXPECT_EQ(QYNoticeHUD::sharedView()->superview(), window.get()) << "shown where the user looks, not on the leaving panel";
     EXPECT_TRUE(view->drawWindow()->isHidden());
     ASSERT_FALSE(newestAlbumFile().empty());
     EXPECT_EQ(savedPixel({ 100, 200 }), kOpaqueRed);
