@@ -2,6 +2,7 @@
 
 #include "coding/JsonExporter.h"
 #include "coding/JsonImporter.h"
+#include "coding/OrderedJsonParser.h"
 
 namespace coding {
 
@@ -17,10 +18,10 @@ JsonForm::ImportResult JsonForm::fromJson(const Json& json) { return JsonImporte
 
 JsonForm::ImportResult JsonForm::fromText(std::string_view text)
 {
-    Json json = Json::parse(text, nullptr, false);
-    if (json.is_discarded())
-        return ImportResult { nullptr, std::string("not valid JSON") };
-    return fromJson(json);
+    auto parsed = OrderedJsonParser::parse(text, text.size());
+    if (!parsed.json)
+        return ImportResult { nullptr, "not valid JSON (" + parsed.error + ")" };
+    return fromJson(*parsed.json);
 }
 
 } // namespace coding

@@ -30,12 +30,12 @@ coding::CollectionPtr ChatStore::loadConversation(ChatStyle style)
     return coding::Collection::mutableArray(stored->elements());
 }
 
-void ChatStore::saveUser(ChatStyle style, const std::shared_ptr<QYUserModel>& user)
+bool ChatStore::saveUser(ChatStyle style, const std::shared_ptr<QYUserModel>& user)
 {
-    hl_setObjectWithKey(user, userKey(style));
+    return hl_setObjectWithKey(user, userKey(style));
 }
 
-void ChatStore::saveConversation(ChatStyle style, const coding::CollectionPtr& conversation)
+bool ChatStore::saveConversation(ChatStyle style, const coding::CollectionPtr& conversation)
 {
-    hl_setObjectWithKey(conversation, chatKey(style));
+    return hl_setObjectWithKey(conversation, chatKey(style));
 }

@@ -18,6 +18,7 @@ struct ChatStore {
     // nothing, nothing readable or an empty list is stored.
     static coding::CollectionPtr loadConversation(ChatStyle style);
 
-    static void saveUser(ChatStyle style, const std::shared_ptr<QYUserModel>& user);
-    static void saveConversation(ChatStyle style, const coding::CollectionPtr& conversation);
+    // False when the store could not write the value.
+    static bool saveUser(ChatStyle style, const std::shared_ptr<QYUserModel>& user);
+    static bool saveConversation(ChatStyle style, const coding::CollectionPtr& conversation);
 };

@@ -14,11 +14,14 @@
 #include "ui/GestureRecognizer.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
+#include "widgets/QYNoticeHUD.h"
 
 namespace {
 
 constexpr const char* kOtherSideHint = "现在为对方说话状态，点键盘+号切换状态";
 constexpr const char* kOwnSideHint = "现在为自己说话状态，点键盘+号切换状态";
+// Our own words: shown when the back button cannot save the chat.
+constexpr const char* kSaveFailedNotice = "保存失败，聊天仍在此页，请稍后重试";
 
 } // namespace
 
@@ -289,8 +292,13 @@ void QYChatViewController::backAction()
     m_userModel->setHeNick(coding::String::fromUtf16(nickText()->text()));
     m_userModel->setMeAvatar(m_maker.avatarData(true, ChatMessageMaker::kSmallAvatarQuality));
     m_userModel->setHeAvatar(m_maker.avatarData(false, ChatMessageMaker::kSmallAvatarQuality));
-    ChatStore::saveUser(type(), m_userModel);
-    ChatStore::saveConversation(type(), dataSour());
+    bool saved = ChatStore::saveUser(type(), m_userModel);
+    saved = ChatStore::saveConversation(type(), dataSour()) && saved;
+    if (!saved) {
+        // Leaving would lose the chat; staying lets the user free space and retry.
+        QYNoticeHUD::showErrorWithStatus(kSaveFailedNotice);
+        return;
+    }
     if (auto* navigation = navigationController())
         navigation->popViewController(true);
 }

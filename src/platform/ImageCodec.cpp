@@ -17,6 +17,8 @@
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
+#include <tuple>
+#include <utility>
 #include <unistd.h>
 
 #ifndef QY_VERSION
@@ -35,9 +37,34 @@ constexpr long long kMaxPixels = 100LL * 1000 * 1000;
 // Pixel formats whose bytes match Cairo's native-endian ARGB32 words.
 constexpr int kTurboFormat = std::endian::native == std::endian::little ? TJPF_BGRA : TJPF_ARGB;
 
+// A PNG is decoded whole, so its own budget is what memory can bear: 36
+// million pixels (144 MB) is three times a phone camera's photo.
+constexpr long long kMaxPngPixels = 36LL * 1000 * 1000;
+// Larger JPEGs are decoded scaled down until both sides fit, as the phone
+// keeps a picture for the screen, not for print (a 12-megapixel photo stays whole).
+constexpr int kLargestJpegSide = 4096;
+
 bool sizeIsSane(long long width, long long height)
 {
     return width > 0 && height > 0 && width <= kMaxDimension && height <= kMaxDimension && width * height <= kMaxPixels;
+}
+
+// The largest of the decoder's scaling factors at which both sides fit.
+std::pair<int, int> jpegScaledSize(int width, int height)
+{
+    int count = 0;
+    tjscalingfactor* factors = tjGetScalingFactors(&count);
+    std::pair<int, int> best { width, height };
+    double bestScale = 0;
+    for (int i = 0; factors && i < count; ++i) {
+        int w = TJSCALED(width, factors[i]), h = TJSCALED(height, factors[i]);
+        double scale = double(factors[i].num) / factors[i].denom;
+        if (w <= kLargestJpegSide && h <= kLargestJpegSide && scale > bestScale && scale <= 1) {
+            best = { w, h };
+            bestScale = scale;
+        }
+    }
+    return best;
 }
 
 bool isJpeg(const std::vector<std::uint8_t>& bytes)
@@ -150,8 +177,12 @@ std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
     int width = 0, height = 0, subsampling = 0, colorspace = 0;
     if (tjDecompressHeader3(tj.handle, bytes.data(), bytes.size(), &width, &height, &subsampling, &colorspace) != 0)
         return std::nullopt;
-    if (!sizeIsSane(width, height))
+    if (!sizeIsSane(width, height)) {
+        log::line("imagecodec", "JPEG refused: " + std::to_string(width) + "×" + std::to_string(height) + " is more than "
+                + std::to_string(kMaxPixels) + " pixels");
         return std::nullopt;
+    }
+    std::tie(width, height) = jpegScaledSize(width, height);
     PixelBuffer out;
     out.width = width;
     out.height = height;
@@ -237,8 +268,11 @@ std::optional<PixelBuffer> decodePng(const std::vector<std::uint8_t>& bytes)
     png_read_info(png, info);
     png_uint_32 width = png_get_image_width(png, info);
     png_uint_32 height = png_get_image_height(png, info);
-    if (!sizeIsSane(width, height))
+    if (!sizeIsSane(width, height) || (long long)width * height > kMaxPngPixels) {
+        log::line("imagecodec", "PNG refused: " + std::to_string(width) + "×" + std::to_string(height) + " is more than "
+                + std::to_string(kMaxPngPixels) + " pixels");
         png_error(png, "image too large");
+    }
     int colorType = png_get_color_type(png, info);
     int bitDepth = png_get_bit_depth(png, info);
     if (bitDepth == 16)

@@ -24,8 +24,11 @@ struct PngMetadata {
 
 namespace imagecodec {
 
-// JPEG or PNG bytes (detected by signature) to pixels; nullopt when unreadable.
-// A JPEG's EXIF orientation is applied, so camera photos come out upright.
+// JPEG or PNG bytes (detected by signature) to pixels; nullopt when unreadable
+// or too large (the reason is logged). A JPEG's EXIF orientation is applied, so
+// camera photos come out upright, and a JPEG with a side over 4096 pixels is
+// decoded scaled down until both sides fit; a PNG over 36 million pixels and a
+// JPEG over 100 million are refused.
 std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes);
 std::optional<PixelBuffer> decodeFile(const std::string& path);
 // JPEG at quality q in [0, 1] mapped to the encoder's max(1, round(100 q)).

@@ -91,7 +91,8 @@ std::string PhotoAlbum::uniquePath(const std::string& stem, const std::string& e
     // "_2", "_3"… sort after the plain name, so the name order of pictures
     // saved within one second is their saving order.
     std::string path = folders::join(m_folder, stem + extension);
-    for (int copy = 2; fs::exists(path); ++copy)
+    std::error_code error;
+    for (int copy = 2; fs::exists(path, error); ++copy)
         path = folders::join(m_folder, stem + "_" + std::to_string(copy) + extension);
     return path;
 }
@@ -133,24 +134,36 @@ std::optional<std::string> PhotoAlbum::save(const PixelBuffer& pixels, Format fo
     return path;
 }
 
+std::optional<std::string> PhotoAlbum::failImport(ImportFailure failure, std::string reason)
+{
+    m_importFailure = failure;
+    m_importFailureReason = std::move(reason);
+    log::line("album", m_importFailureReason);
+    return std::nullopt;
+}
+
 std::optional<std::string> PhotoAlbum::importFile(const std::string& path)
 {
+    m_importFailure = ImportFailure::None;
+    m_importFailureReason.clear();
     std::error_code error;
-    if (!isPictureName(path) || !fs::is_regular_file(path, error) || !hasPictureSignature(path)) {
-        log::line("album", "not a JPEG or PNG picture: " + path);
-        return std::nullopt;
-    }
+    if (!isPictureName(path) || !fs::is_regular_file(path, error) || !hasPictureSignature(path))
+        return failImport(ImportFailure::NotAPicture, path + " is not a JPEG or PNG picture file");
+    // A good signature over damaged data would add a file the album cannot show.
+    if (!imagecodec::decodeFile(path))
+        return failImport(ImportFailure::NotAPicture, path + " is a damaged or oversized picture that does not decode");
     if (fs::exists(m_folder, error) && fs::equivalent(fs::path(path).parent_path(), m_folder, error))
         return path;
     if (!folders::makeFolders(m_folder))
-        return std::nullopt;
+        return failImport(ImportFailure::CannotWrite, "cannot make the album folder " + m_folder);
     fs::path source(path);
     // The copy counts as just taken: a dropped picture is the newest photo.
     std::string target = uniquePath(source.stem().string(), source.extension().string());
     fs::copy_file(source, target, fs::copy_options::none, error);
     if (error) {
-        log::line("album", "cannot copy " + path + ": " + error.message());
-        return std::nullopt;
+        std::string reason = error.message();
+        fs::remove(target, error);
+        return failImport(ImportFailure::CannotWrite, "cannot copy " + path + " into the album folder " + m_folder + ": " + reason);
     }
     fs::last_write_time(target, fs::file_time_type::clock::now(), error);
     return target;

@@ -37,16 +37,25 @@ public:
     std::optional<std::string> save(const PixelBuffer& pixels, Format format, double now, double jpegQuality = 1.0);
     // Copies a picture file into the album (a file dropped on the window) under
     // its own name, made unique when taken. A file already in the album is left
-    // where it is. nullopt when the file is no JPEG/PNG picture or cannot be copied.
+    // where it is. nullopt when the file is no JPEG/PNG picture that decodes, or
+    // cannot be copied; importFailure() then says which and why.
     std::optional<std::string> importFile(const std::string& path);
+
+    enum class ImportFailure { None, NotAPicture, CannotWrite };
+    ImportFailure importFailure() const { return m_importFailure; }
+    // The reason of the last failed import in words, with the path.
+    const std::string& importFailureReason() const { return m_importFailureReason; }
 
     // Whether `path` names a file the album shows (by its extension).
     static bool isPictureName(const std::string& path);
 
 private:
     std::string uniquePath(const std::string& stem, const std::string& extension) const;
+    std::optional<std::string> failImport(ImportFailure failure, std::string reason);
 
     std::string m_folder;
+    ImportFailure m_importFailure = ImportFailure::None;
+    std::string m_importFailureReason;
 };
 
 } // namespace platform

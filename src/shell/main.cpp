@@ -11,6 +11,10 @@
 #include "shell/window/WindowHost.h"
 #include "ui/Screen.h"
 
+// Exit codes of every command: 0 done, 1 a file could not be read or written,
+// 2 the command line or a scene is wrong.
+constexpr int kUsageError = 2;
+
 int main(int argc, char** argv)
 {
     platform::log::setEnabled(std::getenv("QYSHOT_LOG") && std::string(std::getenv("QYSHOT_LOG")) == "1");
@@ -18,7 +22,8 @@ int main(int argc, char** argv)
     CLI::App app { "截屏工坊: a phone chat app in a desktop window, or headless from scene files" };
     app.set_version_flag("--version", "qyshot " QY_VERSION);
     app.footer("Without a command, opens the phone window (F12 saves the phone's screenshot into the album).\n"
-               "Exit codes: 0 done, 1 failed (no display, output not writable), 2 bad scene file.");
+               "Exit codes: 0 done, 1 a file could not be read, written or saved (the message names it and why),\n"
+               "2 wrong arguments or a bad scene file (the message names the option or the field).");
     // Before the commands, so they inherit passing unknown options up to it.
     shell::GlobalOptions::shared().addTo(app);
     app.require_subcommand(0, 1);
@@ -42,8 +47,19 @@ int main(int argc, char** argv)
 
     try {
         app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& request) {
+        return app.exit(request);
+    } catch (const CLI::CallForAllHelp& request) {
+        return app.exit(request);
+    } catch (const CLI::CallForVersion& request) {
+        return app.exit(request);
+    } catch (const CLI::RuntimeError& failure) {
+        // A command that already said what went wrong; its own code.
+        return failure.get_exit_code();
     } catch (const CLI::ParseError& error) {
-        return app.exit(error);
+        // Every other complaint about the arguments is a usage error.
+        app.exit(error);
+        return kUsageError;
     }
     return windowResult;
 }

@@ -2,7 +2,11 @@
 // toolbar, and what the back button stores per style.
 #include "ComposerTest.h"
 
+#include <fstream>
+
+#include "platform/Folders.h"
 #include "platform/store/SettingsStore.h"
+#include "widgets/QYNoticeHUD.h"
 #include "ui/Keyboard.h"
 
 using namespace ui;
@@ -161,4 +165,44 @@ TEST_F(ComposerTest, ChatReopensStoredRowsWithTheLastAboveTheToolbarAndSurvivesO
     EXPECT_FALSE(chat->userModel());
     send(u"照样能发");
     EXPECT_EQ(rows().size(), 1u);
+}
+
+TEST_F(ComposerTest, ChatBackButtonThatCannotSaveSaysSoKeepsTheChatAndSavesOnRetry)
+{
+    // A store that cannot be written at all (its home folder would sit inside
+    // a plain file) and one that is full; both used to pop the screen and lose
+    // the chat without a word.
+    struct Fault {
+        const char* name;
+        std::function<void()> inject;
+        std::function<void()> mend;
+    };
+    std::string home = platform::folders::homeFolder();
+    std::ofstream(home + "/plain-file") << "x";
+    std::vector<Fault> faults {
+        { "home inside a file", [&] { platform::folders::setHomeFolder(home + "/plain-file/home"); },
+            [&] { platform::folders::setHomeFolder(home); } },
+        { "store full", [] { platform::SettingsStore::standard().setSizeLimit(1); },
+            [] { platform::SettingsStore::standard().setSizeLimit(1ll << 30); } },
+    };
+    for (auto& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        openChat(1);
+        send(u"别丢下我");
+        send(std::u16string(3000, u'长'));
+        fault.inject();
+        pressBack();
+        EXPECT_EQ(topChat(), chat) << "the screen stays so the user can retry";
+        auto notice = QYNoticeHUD::sharedView();
+        EXPECT_NE(notice->superview(), nullptr);
+        EXPECT_EQ(notice->status(), "保存失败，聊天仍在此页，请稍后重试");
+        EXPECT_EQ(rows().size(), 2u);
+
+        fault.mend();
+        pressBack();
+        EXPECT_EQ(navigation->viewControllers().size(), 1u);
+        EXPECT_EQ(texts(stored(1)).front(), u"别丢下我");
+        settle(6);
+        hl_setObjectWithKey(coding::Collection::mutableArray({}), "CHAT");
+    }
 }

@@ -162,6 +162,41 @@ TEST(ImageCodec, RefusesUnreadableDataAndInvalidBuffers)
     EXPECT_TRUE(codec::encodePng(PixelBuffer {}).empty());
 }
 
+// A JPEG whose frame header claims `width` × `height` over the data of a small one.
+static std::vector<std::uint8_t> jpegClaiming(int width, int height)
+{
+    std::vector<std::uint8_t> jpeg = codec::encodeJpeg(gradient(16, 16), 0.5);
+    for (std::size_t i = 0; i + 9 < jpeg.size(); ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+            jpeg[i + 5] = std::uint8_t(height >> 8), jpeg[i + 6] = std::uint8_t(height);
+            jpeg[i + 7] = std::uint8_t(width >> 8), jpeg[i + 8] = std::uint8_t(width);
+            break;
+        }
+    }
+    return jpeg;
+}
+
+TEST(ImageCodec, HugeJpegsAreDecodedScaledDownAndAbsurdOnesRefused)
+{
+    struct Case {
+        int width, height;
+        int decodedWidth, decodedHeight;
+    };
+    // Real pictures: a wide panorama comes out at half size, a phone photo's width whole.
+    for (const Case& c : { Case { 8192, 16, 4096, 8 }, Case { 4000, 8, 4000, 8 }, Case { 16, 12000, 4, 3000 } }) {
+        auto decoded = codec::decode(codec::encodeJpeg(gradient(c.width, c.height), 0.9));
+        ASSERT_TRUE(decoded) << c.width << "x" << c.height;
+        EXPECT_EQ(decoded->width, c.decodedWidth);
+        EXPECT_EQ(decoded->height, c.decodedHeight);
+        EXPECT_EQ(decoded->stride, c.decodedWidth * 4);
+    }
+    // A few hundred bytes claiming 100 or 400 megapixels: refused, the first
+    // without ever holding its full size.
+    EXPECT_FALSE(codec::decode(jpegClaiming(10000, 10000)));
+    EXPECT_FALSE(codec::decode(jpegClaiming(20000, 20000)));
+    EXPECT_FALSE(codec::decode(jpegClaiming(65000, 65000)));
+}
+
 TEST(ImageCodec, WritePngReplacesAtomicallyAndLeavesNoTemporaryFiles)
 {
     audiotest::TempHome home;

@@ -5,7 +5,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include "platform/Folders.h"
+#include "platform/HomeLock.h"
 #include "platform/ImageCodec.h"
+#include "platform/store/SettingsStore.h"
 #include "shell/commands/DemoCommand.h"
 #include "shell/commands/GlobalOptions.h"
 #include "shell/commands/RenderCommand.h"
@@ -108,4 +111,34 @@ TEST(DemoScenesTest, EveryBundledSceneReadsAndTheHomeScreenIsThereForEachDevice)
     }
     for (const char* device : { "iphone4", "iphone5", "iphone6", "iphone6plus" })
         EXPECT_NE(std::find(names.begin(), names.end(), std::string("home-") + device), names.end()) << device;
+}
+
+TEST_F(RenderCommandTest, FailedSavesUnwritableStepsAndABusyHomeAreIoFailuresNotBadScenes)
+{
+    auto previousHome = platform::folders::homeFolder();
+    auto home = (folder / "home").string();
+    CLI::App app;
+    shell::GlobalOptions::shared().addTo(app);
+    app.parse(std::vector<std::string> { home, "--home" });
+    std::string bigChat = R"({"store": {"CHAT": {"$mutableArray": [")" + std::string(20000, 'x') + R"("]}}})";
+
+    // A full store: the scene's chat cannot be saved. This used to exit 0.
+    platform::SettingsStore::standard().setSizeLimit(1);
+    EXPECT_EQ(render(bigChat), RenderCommand::kOutputFailed);
+    platform::SettingsStore::standard().setSizeLimit(1ll << 30);
+    EXPECT_EQ(render(bigChat), 0);
+
+    // A screenshot step whose folder is a plain file: the scene is fine, the disk is not.
+    writeFile("out/blocked", "a file where a folder should be");
+    EXPECT_EQ(render(R"({"actions": [{"screenshot": "blocked/step.png"}]})"), RenderCommand::kOutputFailed);
+
+    // Another program composing in the same home.
+    {
+        platform::HomeLock other(home);
+        ASSERT_TRUE(other.isHeld());
+        EXPECT_EQ(render("{}"), RenderCommand::kOutputFailed);
+    }
+    EXPECT_EQ(render("{}"), 0);
+    shell::GlobalOptions::shared().reset();
+    platform::folders::setHomeFolder(previousHome);
 }

@@ -151,8 +151,9 @@ TEST_F(AlbumScreenshotTest, SavesIntoTheAlbumThenPostsTheNotification)
 
     // 1480000000 is 23:06:40 in Shanghai.
     EXPECT_EQ(shell::AlbumScreenshot::fileName(1480000000), "截屏 2016-11-24 23.06.40.png");
-    auto first = shell::AlbumScreenshot::take();
-    auto second = shell::AlbumScreenshot::take();
+    std::string whyNot;
+    auto first = shell::AlbumScreenshot::take(whyNot);
+    auto second = shell::AlbumScreenshot::take(whyNot);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(std::filesystem::path(*first).filename(), "截屏 2016-11-24 23.06.40.png");
     // A second screenshot in the same second keeps the first picture.
@@ -161,14 +162,34 @@ TEST_F(AlbumScreenshotTest, SavesIntoTheAlbumThenPostsTheNotification)
     EXPECT_EQ(fileExisted, (std::vector<bool> { true, true }));
 }
 
-TEST_F(AlbumScreenshotTest, AnUnwritableAlbumPostsNothing)
+TEST_F(AlbumScreenshotTest, AnUnwritableAlbumIsReportedNotRaisedAndPostsNothing)
 {
-    platform::folders::setAlbumFolder("/proc/qyshot-no-album");
-    int posts = 0;
-    auto owner = std::make_shared<int>(0);
-    NotificationCenter::shared().addObserver(owner, shell::AlbumScreenshot::kNotification, [&](const Notification&) { ++posts; });
-    EXPECT_FALSE(shell::AlbumScreenshot::take());
-    EXPECT_EQ(posts, 0);
+    // A folder that cannot be made, one in which file names no longer fit
+    // (the file system refuses to even look: this used to escape as an
+    // exception and end the window), and a plain file in the album's place.
+    std::string deep = folder.string();
+    while (deep.size() < 4080)
+        deep += "/" + std::string(200, 'd');
+    deep = deep.substr(0, 4080);
+    auto plainFile = writeFile("album-is-a-file", "x");
+    for (const std::string& album : { std::string("/proc/qyshot-no-album"), deep, plainFile }) {
+        SCOPED_TRACE(album.substr(0, 60));
+        platform::folders::setAlbumFolder(album);
+        int posts = 0;
+        auto owner = std::make_shared<int>(0);
+        NotificationCenter::shared().addObserver(owner, shell::AlbumScreenshot::kNotification, [&](const Notification&) { ++posts; });
+        std::string whyNot;
+        EXPECT_FALSE(shell::AlbumScreenshot::take(whyNot));
+        EXPECT_NE(whyNot.find("not saved"), std::string::npos) << whyNot;
+        EXPECT_EQ(posts, 0);
+
+        platform::PixelBuffer pixels { 2, 2, 8, std::vector<std::uint8_t>(16, 0xff) };
+        auto picture = (folder / ("drop-" + std::string(40, 'p') + ".png")).string();
+        ASSERT_TRUE(platform::imagecodec::writePng(picture, pixels));
+        whyNot.clear();
+        EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum(picture, whyNot));
+        EXPECT_NE(whyNot.find("album folder"), std::string::npos) << whyNot;
+    }
 }
 
 TEST_F(AlbumScreenshotTest, DroppedPicturesJoinTheAlbumUnderAFreeName)
@@ -179,14 +200,20 @@ TEST_F(AlbumScreenshotTest, DroppedPicturesJoinTheAlbumUnderAFreeName)
     auto picture = (folder / "photo.png").string();
     ASSERT_TRUE(platform::imagecodec::writePng(picture, pixels));
     auto notPicture = writeFile("notes.png", "not a picture at all");
+    // The signature of a PNG followed by nothing a decoder can use.
+    auto damaged = writeFile("damaged.png", std::string("\x89PNG\r\n\x1a\n", 8) + std::string(200, 'x'));
 
-    auto first = shell::AlbumImport::copyIntoAlbum(picture);
-    auto second = shell::AlbumImport::copyIntoAlbum(picture);
+    std::string whyNot;
+    auto first = shell::AlbumImport::copyIntoAlbum(picture, whyNot);
+    auto second = shell::AlbumImport::copyIntoAlbum(picture, whyNot);
     ASSERT_TRUE(first && second);
     EXPECT_EQ(std::filesystem::path(*first), album / "photo.png");
     EXPECT_EQ(std::filesystem::path(*second), album / "photo_2.png");
     EXPECT_TRUE(platform::imagecodec::decodeFile(*second));
-    EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum(notPicture));
-    EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum((folder / "missing.jpg").string()));
+    for (const auto& refused : { notPicture, damaged, (folder / "missing.jpg").string(), folder.string() }) {
+        whyNot.clear();
+        EXPECT_FALSE(shell::AlbumImport::copyIntoAlbum(refused, whyNot)) << refused;
+        EXPECT_NE(whyNot.find(refused), std::string::npos) << whyNot;
+    }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(album), {}), 2);
 }

@@ -13,13 +13,17 @@ HLObjectValue& HLObjectValue::sharedInstance()
     return *instance;
 }
 
-void HLObjectValue::hl_setObject(const coding::ObjectPtr& object, const std::string& key)
+bool HLObjectValue::hl_setObject(const coding::ObjectPtr& object, const std::string& key)
 {
     auto data = coding::QYCoder::dataWithRootObject(object);
     if (!data)
-        return;
-    if (!platform::SettingsStore::standard().set(key, *data))
-        platform::log::line("store", "the value under \"" + key + "\" was not saved");
+        return true;
+    auto& store = platform::SettingsStore::standard();
+    if (store.set(key, *data))
+        return true;
+    m_saveFailure = "cannot save \"" + key + "\" in " + store.path() + ": " + store.lastError();
+    platform::log::line("store", *m_saveFailure);
+    return false;
 }
 
 coding::ObjectPtr HLObjectValue::objectWithKey(const std::string& key) const
@@ -32,7 +36,7 @@ coding::ObjectPtr HLObjectValue::objectWithKey(const std::string& key) const
 
 coding::ObjectPtr HLObjectValue::hl_objectWithKey(const std::string& key) { return sharedInstance().objectWithKey(key); }
 
-void hl_setObjectWithKey(const coding::ObjectPtr& object, const std::string& key)
+bool hl_setObjectWithKey(const coding::ObjectPtr& object, const std::string& key)
 {
-    HLObjectValue::sharedInstance().hl_setObject(object, key);
+    return HLObjectValue::sharedInstance().hl_setObject(object, key);
 }

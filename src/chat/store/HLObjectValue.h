@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "coding/Object.h"
@@ -14,8 +15,14 @@ public:
 
     // Encodes `object` and saves it under `key`, replacing the earlier value. When
     // there is nothing to save (nil, or an object the encoder refuses) the earlier
-    // value stays.
-    void hl_setObject(const coding::ObjectPtr& object, const std::string& key);
+    // value stays. False only when the store could not write (read-only, full
+    // disk, no store at all): the caller must tell the user, and the failure is
+    // also kept for saveFailure().
+    bool hl_setObject(const coding::ObjectPtr& object, const std::string& key);
+    // The last save that failed, in words ("CHAT: database or disk is full");
+    // headless runs report it. Cleared by clearSaveFailure().
+    const std::optional<std::string>& saveFailure() const { return m_saveFailure; }
+    void clearSaveFailure() { m_saveFailure.reset(); }
     // The decoded object under `key`; nil when the key holds nothing or its data
     // does not decode (the data then stays in the store untouched).
     coding::ObjectPtr objectWithKey(const std::string& key) const;
@@ -31,7 +38,10 @@ public:
 
 private:
     HLObjectValue();
+
+    std::optional<std::string> m_saveFailure;
 };
 
-// Saves any object under `key` through the shared instance.
-void hl_setObjectWithKey(const coding::ObjectPtr& object, const std::string& key);
+// Saves any object under `key` through the shared instance; false when the
+// store could not write it.
+bool hl_setObjectWithKey(const coding::ObjectPtr& object, const std::string& key);

@@ -1,5 +1,6 @@
 #include "platform/store/SettingsStore.h"
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <memory>
@@ -39,10 +40,13 @@ void logError(sqlite3* database, const std::string& what)
 SettingsStore::SettingsStore(std::string path)
     : m_path(std::move(path))
 {
-    if (!open()) {
-        // Only a file SQLite refuses as a database is moved aside; a folder we
-        // cannot write to is left alone and the store stays closed.
-        int code = m_database ? sqlite3_errcode(m_database) : SQLITE_CANTOPEN;
+    bool opened = open();
+    bool damaged = opened && !passesQuickCheck();
+    if (!opened || damaged) {
+        // Only a file SQLite refuses as a database, or one with damaged pages,
+        // is moved aside; a folder we cannot write to is left alone and the
+        // store stays closed.
+        int code = damaged ? SQLITE_CORRUPT : m_database ? sqlite3_errcode(m_database) : SQLITE_CANTOPEN;
         close();
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT) {
             moveAside();
@@ -94,6 +98,32 @@ bool SettingsStore::prepareSchema()
     return true;
 }
 
+bool SettingsStore::passesQuickCheck()
+{
+    // A damaged table page can leave the key list readable while the values
+    // are lost; quick_check reads every page, which a settings store can afford.
+    Statement statement = prepare(m_database, "PRAGMA quick_check");
+    if (!statement || sqlite3_step(statement.get()) != SQLITE_ROW) {
+        logError(m_database, "cannot check " + m_path);
+        return false;
+    }
+    const auto* verdict = reinterpret_cast<const char*>(sqlite3_column_text(statement.get(), 0));
+    if (verdict && std::string(verdict) == "ok")
+        return true;
+    log::line("store", m_path + " is damaged: " + (verdict ? verdict : "?"));
+    return false;
+}
+
+bool SettingsStore::setSizeLimit(std::int64_t bytes)
+{
+    Statement size = prepare(m_database, "PRAGMA page_size");
+    if (!size || sqlite3_step(size.get()) != SQLITE_ROW)
+        return false;
+    std::int64_t pages = std::max<std::int64_t>(1, bytes / std::max<std::int64_t>(1, sqlite3_column_int64(size.get(), 0)));
+    std::string sql = "PRAGMA max_page_count = " + std::to_string(pages);
+    return sqlite3_exec(m_database, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
 void SettingsStore::close()
 {
     if (m_database)
@@ -114,32 +144,35 @@ void SettingsStore::moveAside()
         aside = m_path + ".unreadable-" + stamp + "-" + std::to_string(n);
     fs::rename(m_path, aside, error);
     if (error) {
-        log::line("store", m_path + " is not a database and could not be moved aside: " + error.message());
+        log::line("store", m_path + " is unreadable and could not be moved aside: " + error.message());
         return;
     }
+    m_movedAsideTo = aside;
     // The journal files belong to the unreadable file, not to the fresh store.
     for (const char* suffix : { "-wal", "-shm", "-journal" }) {
         if (fs::exists(m_path + suffix, error))
             fs::rename(m_path + suffix, aside + suffix, error);
     }
-    log::line("store", m_path + " is not a database; moved it to " + aside + " and made a fresh store");
+    log::line("store", m_path + " is unreadable; moved it to " + aside + " and made a fresh store");
 }
 
 bool SettingsStore::set(const std::string& key, std::span<const std::uint8_t> bytes)
 {
-    Statement statement = prepare(m_database, "INSERT OR REPLACE INTO settings (key, value) VALUES (?1, ?2)");
-    if (!statement) {
+    auto failed = [&] {
+        m_lastError = m_database ? sqlite3_errmsg(m_database) : "the store could not be opened";
         logError(m_database, "cannot save \"" + key + "\"");
         return false;
-    }
+    };
+    Statement statement = prepare(m_database, "INSERT OR REPLACE INTO settings (key, value) VALUES (?1, ?2)");
+    if (!statement)
+        return failed();
     sqlite3_bind_text(statement.get(), 1, key.data(), int(key.size()), SQLITE_TRANSIENT);
     // A zero-length blob bound from a null pointer would be stored as NULL.
     static const std::uint8_t empty = 0;
     sqlite3_bind_blob64(statement.get(), 2, bytes.empty() ? &empty : bytes.data(), bytes.size(), SQLITE_TRANSIENT);
-    if (sqlite3_step(statement.get()) != SQLITE_DONE) {
-        logError(m_database, "cannot save \"" + key + "\"");
-        return false;
-    }
+    if (sqlite3_step(statement.get()) != SQLITE_DONE)
+        return failed();
+    m_lastError.clear();
     return true;
 }
 

@@ -15,8 +15,10 @@ namespace platform {
 // Every set is one transaction in write-ahead-log mode, so a process killed in the
 // middle of a save leaves the old value, and a second process reading at the same
 // time sees the old or the new value, never a mixture. A file that is not a
-// database is never overwritten: it is moved aside (its name gains
-// ".unreadable-<time>") with a log line, and a fresh store is made.
+// database, or a database that fails SQLite's quick integrity check on opening
+// (a damaged page), is never overwritten: it is moved aside (its name gains
+// ".unreadable-<time>") with a log line, and a fresh store is made; movedAsideTo()
+// then names the moved file so the program can tell the user.
 class SettingsStore {
 public:
     explicit SettingsStore(std::string path);
@@ -31,6 +33,14 @@ public:
 
     const std::string& path() const { return m_path; }
     bool isOpen() const { return m_database != nullptr; }
+    // Where an unreadable or damaged file was moved when this store was opened.
+    const std::optional<std::string>& movedAsideTo() const { return m_movedAsideTo; }
+    // Why the last set() failed (SQLite's words), empty after a good one.
+    const std::string& lastError() const { return m_lastError; }
+
+    // Caps the file at about `bytes`; saves that would grow it further fail
+    // as they would on a full disk.
+    bool setSizeLimit(std::int64_t bytes);
 
     // Replaces the value under `key`; false (and logged) when it could not be written.
     bool set(const std::string& key, std::span<const std::uint8_t> bytes);
@@ -42,10 +52,13 @@ private:
     bool open();
     void close();
     bool prepareSchema();
+    bool passesQuickCheck();
     void moveAside();
 
     std::string m_path;
     sqlite3* m_database = nullptr;
+    std::optional<std::string> m_movedAsideTo;
+    std::string m_lastError;
 };
 
 } // namespace platform

@@ -11,9 +11,11 @@
 
 #include "platform/Folders.h"
 #include "platform/MainQueue.h"
+#include "platform/ReplacingFile.h"
 #include "platform/audio/AudioFileRecorder.h"
 #include "platform/audio/SdlAudioDevice.h"
 #include "platform/audio/WavReader.h"
+#include "shell/commands/CodecCommands.h"
 #include "voice/AmrConversion.h"
 
 namespace {
@@ -39,21 +41,27 @@ std::string seconds(int frames)
     return text;
 }
 
-// Runs the main queue on the real clock until `done` says so or Ctrl-C.
+// Runs the main queue on the real clock until `done` says so, Ctrl-C or a
+// polite request to stop (SIGTERM): both end the wait, and the caller then
+// finishes what it has, as when the time is up.
 template<typename Done>
 void runUntil(Done done)
 {
     g_interrupted = false;
-    auto previous = std::signal(SIGINT, [](int) { g_interrupted = true; });
+    auto stop = [](int) { g_interrupted = true; };
+    auto previousInterrupt = std::signal(SIGINT, stop);
+    auto previousTerminate = std::signal(SIGTERM, stop);
     while (!done() && !g_interrupted) {
         platform::MainQueue::shared().runDue();
         SDL_Delay(5);
     }
-    std::signal(SIGINT, previous);
+    std::signal(SIGINT, previousInterrupt);
+    std::signal(SIGTERM, previousTerminate);
 }
 
 void encode(const std::string& in, const std::string& out)
 {
+    commandfiles::requireFile(in);
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(in.c_str(), "rb"), &std::fclose);
     if (!file)
         fail("cannot open " + in);
@@ -71,17 +79,35 @@ void encode(const std::string& in, const std::string& out)
     if (format.sampleRate != 8000)
         fail(in + ": AMR-NB needs 8000 Hz audio, this file has " + std::to_string(format.sampleRate) + " Hz");
 
-    AmrConversionResult result = encodeWavFileToAmr(in, out, format.channels, format.bitsPerSample);
+    platform::ReplacingFile output(out);
+    if (!output.isOpen())
+        fail(output.error());
+    AmrConversionResult result = encodeWavFileToAmr(in, output.temporaryPath(), format.channels, format.bitsPerSample);
     if (result.error)
         fail(in + ": " + describe(*result.error));
+    if (!output.commit())
+        fail(output.error());
     std::cout << "wrote " << result.frames << " frames (" << seconds(result.frames) << ") to " << out << "\n";
+}
+
+// Errors after which the output is not what the input holds; the others only
+// cut a damaged input short.
+bool spoilsTheOutput(const platform::FileError& error)
+{
+    return error.message == "no frames" || error.message.starts_with("cannot");
 }
 
 void decode(const std::string& in, const std::string& out)
 {
-    AmrConversionResult result = decodeAmrFileToWav(in, out);
-    if (result.frames == 0)
-        fail(in + ": " + (result.error ? describe(*result.error) : "nothing to decode"));
+    commandfiles::requireFile(in);
+    platform::ReplacingFile output(out);
+    if (!output.isOpen())
+        fail(output.error());
+    AmrConversionResult result = decodeAmrFileToWav(in, output.temporaryPath());
+    if (result.frames == 0 || (result.error && spoilsTheOutput(*result.error)))
+        fail(in + ": " + (result.error ? describe(*result.error) : "nothing to decode") + "; nothing written to " + out);
+    if (!output.commit())
+        fail(output.error());
     if (result.error)
         std::cerr << "qyshot: " << in << ": " << describe(*result.error) << "; kept what came before\n";
     std::cout << "wrote " << result.frames << " frames (" << seconds(result.frames) << ") to " << out << "\n";
@@ -103,21 +129,27 @@ void record(const std::string& out, double duration)
     if (!recorder->record(device))
         fail("cannot record: the microphone would not start");
 
-    std::cout << "recording " << duration << " s (Ctrl-C stops early)…" << std::endl;
+    std::cout << "recording " << duration << " s (Ctrl-C or SIGTERM stops early and keeps what was recorded)…" << std::endl;
     double end = platform::MainQueue::shared().now() + duration;
     runUntil([&] { return !recorder->isRecording() || platform::MainQueue::shared().now() >= end; });
     recorder->stop();
     runUntil([&] { return finished; });
 
-    int frames = convertWavToAmr(wav, out, 1, 16);
+    platform::ReplacingFile output(out);
+    int frames = output.isOpen() ? convertWavToAmr(wav, output.temporaryPath(), 1, 16) : 0;
     std::remove(wav.c_str());
+    if (!output.isOpen())
+        fail(output.error());
     if (frames == 0)
         fail("nothing was recorded");
+    if (!output.commit())
+        fail(output.error());
     std::cout << "wrote " << frames << " frames (" << seconds(frames) << ") to " << out << "\n";
 }
 
 void play(const std::string& path)
 {
+    commandfiles::requireFile(path);
     std::string wav = path;
     bool temporary = false;
     if (!path.ends_with(".wav")) {
@@ -153,14 +185,14 @@ void addAmrCommands(CLI::App& app)
     auto* encodeCommand = amr->add_subcommand("encode", "WAV (8 kHz PCM) to AMR-NB");
     auto encodeIn = std::make_shared<std::string>();
     auto encodeOut = std::make_shared<std::string>();
-    encodeCommand->add_option("IN.wav", *encodeIn)->required()->check(CLI::ExistingFile);
+    encodeCommand->add_option("IN.wav", *encodeIn)->required();
     encodeCommand->add_option("OUT.amr", *encodeOut)->required();
     encodeCommand->callback([encodeIn, encodeOut] { encode(*encodeIn, *encodeOut); });
 
     auto* decodeCommand = amr->add_subcommand("decode", "AMR-NB to WAV (8 kHz, 16-bit mono)");
     auto decodeIn = std::make_shared<std::string>();
     auto decodeOut = std::make_shared<std::string>();
-    decodeCommand->add_option("IN.amr", *decodeIn)->required()->check(CLI::ExistingFile);
+    decodeCommand->add_option("IN.amr", *decodeIn)->required();
     decodeCommand->add_option("OUT.wav", *decodeOut)->required();
     decodeCommand->callback([decodeIn, decodeOut] { decode(*decodeIn, *decodeOut); });
 
@@ -168,11 +200,16 @@ void addAmrCommands(CLI::App& app)
     auto recordOut = std::make_shared<std::string>();
     auto recordSeconds = std::make_shared<double>(5.0);
     recordCommand->add_option("OUT.amr", *recordOut)->required();
-    recordCommand->add_option("--seconds", *recordSeconds, "How long to record")->capture_default_str()->check(CLI::Range(0.02, 3600.0));
-    recordCommand->callback([recordOut, recordSeconds] { record(*recordOut, *recordSeconds); });
+    recordCommand->add_option("--seconds", *recordSeconds, "How long to record, 0.02 to 3600")->capture_default_str();
+    recordCommand->callback([recordOut, recordSeconds] {
+        // Written so that "nan", which every comparison fails, is refused too.
+        if (!(*recordSeconds >= 0.02 && *recordSeconds <= 3600.0))
+            throw CLI::ValidationError("--seconds", "expected a number of seconds from 0.02 to 3600");
+        record(*recordOut, *recordSeconds);
+    });
 
     auto* playCommand = app.add_subcommand("play", "Play an AMR (or WAV) file on the speakers");
     auto playIn = std::make_shared<std::string>();
-    playCommand->add_option("FILE.amr", *playIn)->required()->check(CLI::ExistingFile);
+    playCommand->add_option("FILE.amr", *playIn)->required();
     playCommand->callback([playIn] { play(*playIn); });
 }

@@ -1,7 +1,9 @@
 #include "shell/commands/CodecCommands.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include "chat/records/RecordClasses.h"
 #include "coding/JsonForm.h"
 #include "coding/QYCoder.h"
+#include "platform/ReplacingFile.h"
 
 namespace commandfiles {
 
@@ -20,19 +23,41 @@ void fail(const std::string& message)
     throw CLI::RuntimeError(1);
 }
 
+void requireFile(const std::string& path)
+{
+    std::error_code error;
+    auto status = std::filesystem::status(path, error);
+    if (error)
+        fail("cannot open " + path + ": " + error.message());
+    if (!std::filesystem::exists(status))
+        fail("cannot open " + path + ": no such file");
+    if (std::filesystem::is_directory(status))
+        fail(path + " is a folder, not a file");
+    if (!std::filesystem::is_regular_file(status))
+        fail(path + " is not a regular file");
+}
+
 std::vector<std::uint8_t> readAll(const std::string& path)
 {
+    auto tooLarge = [&] { fail(path + " is larger than " + std::to_string(kLargestInput >> 20) + " MB"); };
     if (path == "-") {
         std::cin >> std::noskipws;
         std::vector<std::uint8_t> bytes;
         char buffer[65536];
-        while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0)
+        while (std::cin.read(buffer, sizeof buffer) || std::cin.gcount() > 0) {
             bytes.insert(bytes.end(), buffer, buffer + std::cin.gcount());
+            if (bytes.size() > kLargestInput)
+                tooLarge();
+        }
         return bytes;
     }
+    requireFile(path);
+    std::error_code error;
+    if (std::filesystem::file_size(path, error) > kLargestInput)
+        tooLarge();
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        fail("cannot open " + path);
+        fail("cannot open " + path + ": " + std::strerror(errno));
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     if (file.bad())
         fail("cannot read " + path);
@@ -44,25 +69,13 @@ void writeAll(const std::string& path, const std::vector<std::uint8_t>& bytes)
     if (path == "-") {
         std::cout.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         std::cout.flush();
+        if (!std::cout)
+            fail("cannot write to standard output");
         return;
     }
-    // Written beside the target and renamed over it, so a failed write never
-    // leaves half a file where a good one was.
-    std::string temporary = path + ".part";
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file)
-            fail("cannot write " + path);
-        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        if (!file.flush())
-            fail("cannot write " + path);
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::filesystem::remove(temporary, error);
-        fail("cannot write " + path);
-    }
+    platform::ReplacingFile file(path);
+    if (!file.isOpen() || !file.write(bytes) || !file.commit())
+        fail(file.error().empty() ? "cannot write " + path : file.error());
 }
 
 void writeText(const std::string& path, const std::string& text)

@@ -7,6 +7,8 @@
 #include "chat/records/RecordClasses.h"
 #include "coding/JsonForm.h"
 #include "coding/QYCoder.h"
+#include "platform/Folders.h"
+#include "platform/HomeLock.h"
 #include "platform/store/SettingsStore.h"
 #include "shell/commands/CodecCommands.h"
 
@@ -26,6 +28,9 @@ platform::SettingsStore& openStore()
     auto& store = platform::SettingsStore::standard();
     if (!store.isOpen())
         fail("cannot open the settings store " + store.path());
+    if (const auto& moved = store.movedAsideTo())
+        std::cerr << "qyshot: the settings store " << store.path() << " could not be read (damaged); moved it to " << *moved
+                  << " and started a fresh one\n";
     return store;
 }
 
@@ -57,6 +62,9 @@ void exportKey(const StoreOptions& options)
 
 void importKey(const StoreOptions& options)
 {
+    platform::HomeLock homeLock(platform::folders::homeFolder());
+    if (!homeLock.isHeld())
+        fail(homeLock.error());
     auto& store = openStore();
     std::vector<std::uint8_t> input = commandfiles::readAll(options.file);
     std::vector<std::uint8_t> bytes;

@@ -17,7 +17,26 @@ std::string& baseFolder()
     return folder;
 }
 
+std::vector<std::string>& readableFolders()
+{
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+// Whether `path` is `folder` or lies below it, both with links resolved.
+bool isInside(const std::filesystem::path& path, const std::string& folder)
+{
+    std::error_code error;
+    auto root = std::filesystem::weakly_canonical(std::filesystem::absolute(folder, error), error);
+    if (error)
+        return false;
+    auto relative = path.lexically_relative(root);
+    return !relative.empty() && *relative.begin() != ".." && relative.is_relative();
+}
+
 } // namespace
+
+void SceneField::setReadableFolders(std::vector<std::string> folders) { readableFolders() = std::move(folders); }
 
 SceneField::BaseFolder::BaseFolder(std::string folder)
     : m_previous(std::move(baseFolder()))
@@ -37,7 +56,20 @@ std::string SceneField::filePath() const
         fail("expected the path of a file");
     if (path.is_relative() && !baseFolder().empty())
         path = std::filesystem::path(baseFolder()) / path;
-    return std::filesystem::absolute(path).lexically_normal().string();
+    std::error_code error;
+    auto absolute = std::filesystem::absolute(path, error).lexically_normal();
+    if (error)
+        fail("cannot make sense of the path \"" + string() + "\"");
+    if (baseFolder().empty())
+        return absolute.string();
+    auto resolved = std::filesystem::weakly_canonical(absolute, error);
+    bool allowed = !error && isInside(resolved, baseFolder());
+    for (const auto& folder : readableFolders())
+        allowed = allowed || (!error && isInside(resolved, folder));
+    if (!allowed)
+        fail("refused to read \"" + string() + "\": a scene reads only files in its own folder ("
+            + baseFolder() + "); render --allow-read DIR allows another folder");
+    return absolute.string();
 }
 
 std::optional<SceneField> SceneField::member(const std::string& name) const

@@ -39,7 +39,10 @@ public:
     ui::Point point() const;
     // A file named by the field: a relative path is taken from the folder of the
     // scene file being read (the working folder for scenes read from memory), so
-    // a scene and its pictures and sounds can travel together.
+    // a scene and its pictures and sounds can travel together. A scene read from
+    // a file is a document people share, so it may only name files inside its
+    // own folder or a folder the command line allows (symbolic links resolved);
+    // anything else fails naming the field and the path.
     std::string filePath() const;
     const nlohmann::ordered_json& object() const;
     const nlohmann::ordered_json& array() const;
@@ -48,6 +51,10 @@ public:
     void expectOnlyMembers(const std::vector<std::string>& known) const;
 
     [[noreturn]] void fail(const std::string& message) const;
+
+    // Folders besides the scene's own that scene files may read from (the
+    // render command's --allow-read).
+    static void setReadableFolders(std::vector<std::string> folders);
 
     // While alive, relative file paths resolve against `folder`.
     class BaseFolder {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "coding/OrderedJsonParser.h"
 #include "platform/DeviceProfile.h"
 #include "shell/scene/ActionRegistry.h"
 #include "shell/scene/SceneError.h"
@@ -40,22 +41,39 @@ void readStatusBar(const SceneField& field, Scene::StatusBarSettings& settings)
         settings.charging = charging->boolean();
 }
 
+// 1970-01-01 and 2100-01-01 00:00 UTC. Far outside, a frame of 1/60 s is
+// below a double's resolution and the clock would never move.
+constexpr double kEarliestStart = 0;
+constexpr double kLatestStart = 4102444800;
+
 double readStartTime(const SceneField& field, const std::string& zone)
 {
-    if (field.json().is_number())
-        return field.number();
-    if (!field.json().is_string())
-        field.fail("expected a local time such as \"2016-11-24T09:41:00\" or seconds since 1970");
-    auto seconds = SceneTime::parseLocal(field.string(), zone);
-    if (!seconds)
-        field.fail("\"" + field.string() + "\" is not a local time such as \"2016-11-24T09:41:00\"");
-    return *seconds;
+    double seconds = 0;
+    if (field.json().is_number()) {
+        seconds = field.number();
+    } else {
+        if (!field.json().is_string())
+            field.fail("expected a local time such as \"2016-11-24T09:41:00\" or seconds since 1970");
+        auto parsed = SceneTime::parseLocal(field.string(), zone);
+        if (!parsed)
+            field.fail("\"" + field.string() + "\" is not a local time such as \"2016-11-24T09:41:00\"");
+        seconds = *parsed;
+    }
+    if (seconds < kEarliestStart || seconds >= kLatestStart)
+        field.fail("expected a time from 1970 to 2099 (seconds since 1970 from 0 to 4102444799)");
+    return seconds;
 }
 
 } // namespace
 
 Scene SceneReader::readFile(const std::string& path)
 {
+    std::error_code error;
+    auto status = std::filesystem::status(path, error);
+    if (!std::filesystem::is_regular_file(status))
+        throw SceneError("", std::filesystem::is_directory(status) ? "the scene file is a folder" : "cannot open the scene file");
+    if (std::filesystem::file_size(path, error) > kLargestScene)
+        throw SceneError("", "the scene file is larger than " + std::to_string(kLargestScene >> 20) + " MB");
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw SceneError("", "cannot open the scene file");
@@ -69,15 +87,12 @@ Scene SceneReader::readFile(const std::string& path)
 
 Scene SceneReader::readText(const std::string& text)
 {
-    nlohmann::ordered_json json;
-    try {
-        json = nlohmann::ordered_json::parse(text);
-    } catch (const nlohmann::ordered_json::exception& error) {
-        // Syntax errors and numbers too large for a double alike; the library's
-        // message names where the mistake is.
-        throw SceneError("scene", std::string("not valid JSON (") + error.what() + ")");
-    }
-    return read(json);
+    // Syntax errors and numbers too large for a double alike; the library's
+    // message names where the mistake is.
+    auto parsed = coding::OrderedJsonParser::parse(text, kLargestScene);
+    if (!parsed.json)
+        throw SceneError("scene", "not valid JSON (" + parsed.error + ")");
+    return read(*parsed.json);
 }
 
 Scene SceneReader::read(const nlohmann::ordered_json& json)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <string>
 
 #include <nlohmann/json.hpp>
@@ -11,6 +12,10 @@ namespace shell {
 // naming the field, raised before anything is played.
 class SceneReader {
 public:
+    // Larger scene files are refused unread: far more than a chat with all
+    // its pictures needs, far less than memory.
+    static constexpr std::size_t kLargestScene = 64u << 20;
+
     static Scene readFile(const std::string& path);
     static Scene readText(const std::string& text);
     static Scene read(const nlohmann::ordered_json& json);

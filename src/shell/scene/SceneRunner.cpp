@@ -7,6 +7,7 @@
 #include "platform/Locale.h"
 #include "platform/MainQueue.h"
 #include "app/ScreenRoutes.h"
+#include "shell/scene/SceneError.h"
 #include "shell/scene/SceneStore.h"
 #include "ui/Application.h"
 #include "ui/Screen.h"
@@ -121,12 +122,33 @@ void SceneRunner::settle()
     }
 }
 
-std::string SceneRunner::outputPath(const std::string& path) const
+std::string SceneRunner::outputPath(const std::string& path, const std::string& field) const
 {
-    std::filesystem::path given(path);
-    if (given.is_absolute() || m_outputFolder.empty())
-        return given.string();
-    return (std::filesystem::path(m_outputFolder) / given).string();
+    namespace fs = std::filesystem;
+    auto refuse = [&](const std::string& why) {
+        throw SceneError(field, "refused to write \"" + path + "\": " + why + " (a scene writes only inside the output folder)");
+    };
+    fs::path given(path);
+    if (given.empty())
+        refuse("no file name");
+    if (given.has_root_path())
+        refuse("an absolute path");
+    for (const auto& part : given) {
+        if (part == "..")
+            refuse("\"..\" leaves the folder");
+    }
+    // A link on the way could point anywhere; the folder itself is the user's
+    // own choice on the command line and may be one.
+    fs::path walked = m_outputFolder.empty() ? fs::path(".") : fs::path(m_outputFolder);
+    for (const auto& part : given.lexically_normal()) {
+        walked /= part;
+        std::error_code error;
+        if (fs::is_symlink(fs::symlink_status(walked, error)))
+            refuse("\"" + walked.string() + "\" is a symbolic link");
+    }
+    if (m_outputFolder.empty())
+        return given.lexically_normal().string();
+    return (fs::path(m_outputFolder) / given).lexically_normal().string();
 }
 
 } // namespace shell

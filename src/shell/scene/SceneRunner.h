@@ -52,8 +52,11 @@ public:
     void pass(double seconds);
     // kSettleSeconds, then longer (up to a few seconds) while something moves.
     void settle();
-    // A path as written in the scene, made absolute against the output folder.
-    std::string outputPath(const std::string& path) const;
+    // A path as written in the scene by the action `field`, taken from the
+    // output folder. A scene may only write inside that folder: absolute paths,
+    // ".." and symbolic links on the way are refused with a SceneError naming
+    // the action and the path.
+    std::string outputPath(const std::string& path, const std::string& field) const;
     const std::string& outputFolder() const { return m_outputFolder; }
 
 private:

@@ -10,8 +10,9 @@ namespace shell {
 class AlbumImport {
 public:
     // Copies the JPEG or PNG file at `path` into the album; returns the copy's
-    // path, or nullopt for files that are not pictures or cannot be copied.
-    static std::optional<std::string> copyIntoAlbum(const std::string& path);
+    // path, or nullopt for files that are not pictures or cannot be copied, with
+    // the reason in `whyNot`. Never throws.
+    static std::optional<std::string> copyIntoAlbum(const std::string& path, std::string& whyNot);
 };
 
 } // namespace shell

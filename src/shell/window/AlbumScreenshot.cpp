@@ -16,22 +16,26 @@ std::string AlbumScreenshot::fileName(double seconds)
     return "截屏 " + platform::locale::formatDate(seconds, "yyyy-MM-dd HH.mm.ss") + ".png";
 }
 
-std::optional<std::string> AlbumScreenshot::take()
+std::optional<std::string> AlbumScreenshot::take(std::string& whyNot)
 {
-    std::string folder = platform::folders::albumFolder();
-    if (!platform::folders::makeFolders(folder)) {
-        platform::log::line("shell", "cannot make the album folder " + folder);
+    auto fail = [&](std::string reason) -> std::optional<std::string> {
+        whyNot = std::move(reason);
+        platform::log::line("shell", whyNot);
         return std::nullopt;
-    }
+    };
+    std::string folder = platform::folders::albumFolder();
+    if (!platform::folders::makeFolders(folder))
+        return fail("the screenshot was not saved: cannot make the album folder " + folder);
     std::string name = fileName(platform::MainQueue::shared().now());
     std::string path = platform::folders::join(folder, name);
     // Two screenshots within one second keep both pictures.
-    for (int copy = 2; std::filesystem::exists(path); ++copy)
+    std::error_code error;
+    for (int copy = 2; std::filesystem::exists(path, error); ++copy)
         path = platform::folders::join(folder, name.substr(0, name.size() - 4) + " " + std::to_string(copy) + ".png");
-    if (!ScreenCapture::writePng(path)) {
-        platform::log::line("shell", "cannot write the screenshot " + path);
-        return std::nullopt;
-    }
+    if (error)
+        return fail("the screenshot was not saved: cannot look into the album folder " + folder + ": " + error.message());
+    if (!ScreenCapture::writePng(path))
+        return fail("the screenshot was not saved: cannot write " + path);
     ui::NotificationCenter::shared().post(kNotification);
     return path;
 }

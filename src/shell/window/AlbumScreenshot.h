@@ -15,8 +15,10 @@ public:
     static std::string fileName(double seconds);
     // Saves the screen into the album folder (made if missing) under a name
     // that is not taken yet and posts the notification. Returns the file's
-    // path, or nullopt (and posts nothing) when it could not be written.
-    static std::optional<std::string> take();
+    // path, or nullopt (and posts nothing) when it could not be written, with
+    // the reason in `whyNot`. Never throws: a folder that cannot be read or
+    // written is reported, not raised.
+    static std::optional<std::string> take(std::string& whyNot);
 };
 
 } // namespace shell

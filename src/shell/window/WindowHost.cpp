@@ -12,6 +12,8 @@
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "app/ScreenRoutes.h"
+#include "platform/HomeLock.h"
+#include "platform/store/SettingsStore.h"
 #include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/FramePresenter.h"
@@ -118,10 +120,18 @@ void WindowHost::close()
 int WindowHost::run()
 {
     platform::MainQueue::shared().setClock(std::make_shared<platform::SystemClock>());
+    platform::HomeLock homeLock(platform::folders::homeFolder());
+    if (!homeLock.isHeld()) {
+        std::cerr << "qyshot: " << homeLock.error() << '\n';
+        return 1;
+    }
     if (!open())
         return 1;
     installScreenRoutes();
     AppDelegate::shared().didFinishLaunching();
+    if (const auto& moved = platform::SettingsStore::standard().movedAsideTo())
+        std::cerr << "qyshot: the saved chats could not be read; the damaged store was moved to " << *moved
+                  << " and a fresh one started\n";
 
     auto& app = ui::Application::shared();
     auto& queue = platform::MainQueue::shared();
@@ -175,10 +185,11 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
             break;
         case SDL_DROPFILE:
             if (event.drop.file) {
-                if (auto copy = AlbumImport::copyIntoAlbum(event.drop.file))
+                std::string whyNot;
+                if (auto copy = AlbumImport::copyIntoAlbum(event.drop.file, whyNot))
                     std::cout << "Added to the album: " << *copy << '\n';
                 else
-                    std::cerr << "qyshot: not a JPEG or PNG picture: " << event.drop.file << '\n';
+                    std::cerr << "qyshot: " << whyNot << '\n';
                 SDL_free(event.drop.file);
             }
             break;
@@ -200,10 +211,11 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
 
 void WindowHost::takeScreenshot()
 {
-    if (auto path = AlbumScreenshot::take())
+    std::string whyNot;
+    if (auto path = AlbumScreenshot::take(whyNot))
         std::cout << "Screenshot saved: " << *path << '\n';
     else
-        std::cerr << "qyshot: the screenshot could not be saved in " << platform::folders::albumFolder() << '\n';
+        std::cerr << "qyshot: " << whyNot << '\n';
 }
 
 } // namespace shell

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "shell/scene/SceneError.h"
+#include "shell/scene/SceneOutputError.h"
 #include "shell/scene/SceneRunner.h"
 #include "shell/scene/TreeDump.h"
 
@@ -24,12 +25,12 @@ DumpAction::DumpAction(std::string field, std::string path)
 
 void DumpAction::play(SceneRunner& runner) const
 {
-    std::string path = runner.outputPath(m_path);
+    std::string path = runner.outputPath(m_path, field());
     std::error_code error;
     if (auto folder = std::filesystem::path(path).parent_path(); !folder.empty())
         std::filesystem::create_directories(folder, error);
     if (!TreeDump::write(path))
-        throw SceneError(field(), "cannot write \"" + path + "\"");
+        throw SceneOutputError(field(), "cannot write \"" + path + "\"");
 }
 
 } // namespace shell

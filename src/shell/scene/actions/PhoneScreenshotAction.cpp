@@ -1,7 +1,7 @@
 #include "shell/scene/actions/PhoneScreenshotAction.h"
 
-#include "platform/Folders.h"
 #include "shell/scene/SceneError.h"
+#include "shell/scene/SceneOutputError.h"
 #include "shell/scene/SceneRunner.h"
 #include "shell/window/AlbumScreenshot.h"
 
@@ -16,8 +16,9 @@ std::unique_ptr<SceneAction> PhoneScreenshotAction::read(const SceneField& field
 
 void PhoneScreenshotAction::play(SceneRunner&) const
 {
-    if (!AlbumScreenshot::take())
-        throw SceneError(field(), "cannot save the screenshot in \"" + platform::folders::albumFolder() + "\"");
+    std::string whyNot;
+    if (!AlbumScreenshot::take(whyNot))
+        throw SceneOutputError(field(), whyNot);
 }
 
 } // namespace shell

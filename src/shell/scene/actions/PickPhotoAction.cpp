@@ -5,6 +5,7 @@
 #include "platform/Log.h"
 #include "platform/PhotoAlbum.h"
 #include "shell/scene/SceneError.h"
+#include "shell/scene/SceneOutputError.h"
 #include "ui/ImagePickerController.h"
 
 namespace shell {
@@ -32,9 +33,12 @@ void PickPhotoAction::play(SceneRunner&) const
         answer = [](ui::ImagePickerController& picker) { picker.cancel(); };
     } else {
         const std::string& path = *m_file;
-        auto inAlbum = platform::PhotoAlbum().importFile(path);
+        platform::PhotoAlbum album;
+        auto inAlbum = album.importFile(path);
+        if (!inAlbum && album.importFailure() == platform::PhotoAlbum::ImportFailure::NotAPicture)
+            throw SceneError(field(), album.importFailureReason());
         if (!inAlbum)
-            throw SceneError(field(), "cannot put " + path + " in the album (is it a JPEG or PNG picture?)");
+            throw SceneOutputError(field(), album.importFailureReason());
         answer = [file = *inAlbum](ui::ImagePickerController& picker) {
             if (picker.sourceType() == ui::ImagePickerController::SourceType::Camera)
                 picker.pickImage(ui::Image::fromFile(file));

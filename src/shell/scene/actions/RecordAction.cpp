@@ -1,11 +1,15 @@
 #include "shell/scene/actions/RecordAction.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
 
 #include "platform/audio/AudioDevice.h"
 #include "platform/audio/FileMicrophone.h"
+#include "platform/audio/WavReader.h"
 #include "shell/scene/SceneError.h"
 #include "shell/scene/SceneRunner.h"
+#include "shell/scene/actions/WaitAction.h"
 #include "ui/Application.h"
 
 namespace shell {
@@ -57,19 +61,44 @@ ui::Point RecordAction::locateButton() const
     throw SceneError(field(), "no press-to-talk button on screen (switch the toolbar to voice first)");
 }
 
+double RecordAction::playingTime() const
+{
+    const std::string& path = m_wavPath;
+    // A pipe or device would block or never end; only a file has a known length.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        throw SceneError(field(), "cannot read the sound file " + path + " (expected a PCM WAV file, not a folder, pipe or device)");
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
+    if (!file)
+        throw SceneError(field(), "cannot open the sound file " + path);
+    platform::WavReader reader(file.get());
+    if (!reader.open() || !reader.format() || !reader.duration())
+        throw SceneError(field(), "cannot read the sound file " + path + " (expected a PCM WAV file)");
+    const auto& format = *reader.format();
+    // Anything else would be heard as silence and leave no voice message.
+    if ((format.formatTag != 1 && format.formatTag != 0xFFFE) || !platform::WavReader::isSupportedLayout(format.channels, format.bitsPerSample))
+        throw SceneError(field(), "the sound file " + path + " is " + std::to_string(format.bitsPerSample) + "-bit, "
+                + std::to_string(format.channels) + "-channel audio (expected 8- or 16-bit PCM, mono or stereo)");
+    double seconds = *reader.duration();
+    if (seconds <= 0)
+        throw SceneError(field(), "the sound file " + path + " holds no sound");
+    if (seconds > WaitAction::kLongestWait)
+        throw SceneError(field(), "the sound file " + path + " plays for " + std::to_string(long(seconds))
+                + " seconds (at most 3600, as for wait)");
+    return seconds;
+}
+
 void RecordAction::play(SceneRunner& runner) const
 {
     const std::string& path = m_wavPath;
+    double duration = playingTime();
     auto microphone = std::make_shared<platform::FileMicrophone>(path);
-    auto duration = microphone->duration();
-    if (!duration)
-        throw SceneError(field(), "cannot read the sound file " + path + " (expected a PCM WAV file)");
     ui::Point point = locateButton();
     auto previous = platform::AudioDevice::microphone();
     platform::AudioDevice::setMicrophone(microphone);
     auto& app = ui::Application::shared();
     app.touchDown(point);
-    runner.pass(*duration);
+    runner.pass(duration);
     if (m_releaseInside) {
         app.touchUp(point);
     } else {

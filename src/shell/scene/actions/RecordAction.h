@@ -23,6 +23,9 @@ public:
 
 private:
     ui::Point locateButton() const;
+    // The WAV file's length in seconds; SceneError when it is no regular
+    // PCM file the microphone can play, is silent or plays longer than a wait may.
+    double playingTime() const;
 
     std::string m_wavPath;
     bool m_releaseInside;

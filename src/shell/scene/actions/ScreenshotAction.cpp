@@ -2,6 +2,7 @@
 
 #include "shell/ScreenCapture.h"
 #include "shell/scene/SceneError.h"
+#include "shell/scene/SceneOutputError.h"
 #include "shell/scene/SceneRunner.h"
 
 namespace shell {
@@ -22,9 +23,9 @@ ScreenshotAction::ScreenshotAction(std::string field, std::string path)
 
 void ScreenshotAction::play(SceneRunner& runner) const
 {
-    std::string path = runner.outputPath(m_path);
+    std::string path = runner.outputPath(m_path, field());
     if (!ScreenCapture::writePng(path))
-        throw SceneError(field(), "cannot write \"" + path + "\"");
+        throw SceneOutputError(field(), "cannot write \"" + path + "\"");
 }
 
 } // namespace shell
