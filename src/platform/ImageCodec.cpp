@@ -182,6 +182,15 @@ std::optional<PixelBuffer> decodeJpeg(const std::vector<std::uint8_t>& bytes)
                 + std::to_string(kMaxPixels) + " pixels");
         return std::nullopt;
     }
+    // A big picture needs data to match: even a flat one spends far more than
+    // a byte per 64 blocks of 8×8. A few hundred bytes claiming a huge size
+    // would only make the decoder invent megapixels for seconds.
+    long long pixels = (long long)width * height;
+    if (pixels > (long long)kLargestJpegSide * kLargestJpegSide && (long long)bytes.size() < pixels / (64 * 64)) {
+        log::line("imagecodec", "JPEG refused: " + std::to_string(bytes.size()) + " bytes cannot hold " + std::to_string(width) + "×"
+                + std::to_string(height) + " pixels");
+        return std::nullopt;
+    }
     std::tie(width, height) = jpegScaledSize(width, height);
     PixelBuffer out;
     out.width = width;

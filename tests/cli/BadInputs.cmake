@@ -33,7 +33,7 @@ expect(1 "${WORK}/folder is a folder, not a file" codec decode "${WORK}/folder")
 expect(1 "${WORK}/folder is a folder, not a file" codec encode "${WORK}/folder" -o "${WORK}/out.bin")
 expect(1 "${WORK}/folder is a folder, not a file" store import CHAT "${WORK}/folder")
 expect(1 "${WORK}/folder is a folder, not a file" amr decode "${WORK}/folder" "${WORK}/out.wav")
-expect(1 "${WORK}/missing.amr: no such file" amr encode "${WORK}/missing.amr" "${WORK}/out.amr")
+expect(1 "cannot open ${WORK}/missing.amr" amr encode "${WORK}/missing.amr" "${WORK}/out.amr")
 expect(2 "the scene file is a folder" render "${WORK}/folder" -o "${WORK}/out.png")
 expect(1 "${WORK}/folder: it is a folder" codec encode "${WORK}/chat.json" -o "${WORK}/folder")
 # An AMR file with no frames is nothing to decode, and nothing is written.
@@ -76,4 +76,14 @@ execute_process(COMMAND flock "${WORK}/home/.lock" "${QYSHOT}" --home "${WORK}/h
 string(FIND "${err}" "another qyshot is using the home folder" at)
 if(NOT result EQUAL 1 OR at EQUAL -1)
   message(SEND_ERROR "a render on a busy home was not refused (exit ${result}): ${err}")
+endif()
+
+# A polite request to stop (SIGTERM) ends playback like Ctrl-C: it used to
+# kill the program. 30 seconds of AMR frames, stopped after one.
+string(REPEAT "<0123456789abcdefghijklmnopqrstu" 1500 frames)
+file(WRITE "${WORK}/long.amr" "#!AMR\n${frames}")
+execute_process(COMMAND bash -c "SDL_AUDIODRIVER=dummy \"$0\" play \"$1\" & p=$!; sleep 1; kill -TERM $p; wait $p" "${QYSHOT}" "${WORK}/long.amr"
+  RESULT_VARIABLE result ERROR_VARIABLE err)
+if(NOT result EQUAL 0)
+  message(SEND_ERROR "play did not stop cleanly on SIGTERM (exit ${result}): ${err}")
 endif()

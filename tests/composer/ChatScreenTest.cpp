@@ -185,11 +185,13 @@ TEST_F(ComposerTest, ChatBackButtonThatCannotSaveSaysSoKeepsTheChatAndSavesOnRet
         { "store full", [] { platform::SettingsStore::standard().setSizeLimit(1); },
             [] { platform::SettingsStore::standard().setSizeLimit(1ll << 30); } },
     };
+    std::size_t longText = 3000;
     for (auto& fault : faults) {
         SCOPED_TRACE(fault.name);
         openChat(1);
         send(u"别丢下我");
-        send(std::u16string(3000, u'长'));
+        // Longer each time, so the space the last chat freed cannot hold it.
+        send(std::u16string(longText *= 4, u'长'));
         fault.inject();
         pressBack();
         EXPECT_EQ(topChat(), chat) << "the screen stays so the user can retry";

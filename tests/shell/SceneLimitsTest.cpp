@@ -76,7 +76,7 @@ TEST_F(SceneLimitsTest, OutputsStayInsideTheOutputFolder)
     std::filesystem::create_symlink(folder / "elsewhere", folder / "out" / "link");
     std::filesystem::create_symlink(victim, folder / "out" / "notes.png");
     std::string scene = writeFile("scene.json", "{}");
-    for (const std::string& action : { "screenshot", "dump" }) {
+    for (std::string action : { "screenshot", "dump" }) {
         for (const std::string& target : { std::string("../elsewhere/notes.txt"), victim, std::string("link/notes.txt"),
                  std::string("notes.png"), std::string("deeper/../../elsewhere/x.png") }) {
             SCOPED_TRACE(action + " " + target);

@@ -165,7 +165,10 @@ TEST_F(SettingsStoreTest, FaultsFailTheSaveLoudlyAndNeverCostTheSavedValue)
         auto store = std::make_unique<SettingsStore>(m_path);
         ASSERT_TRUE(store->set("CHAT", valueNumbered(5)));
         store = fault.strike(std::move(store));
-        EXPECT_FALSE(store->set("CHAT", valueNumbered(6)));
+        // Larger than the value it replaces, so the file would have to grow.
+        auto larger = valueNumbered(6);
+        larger.resize(4 * larger.size());
+        EXPECT_FALSE(store->set("CHAT", larger));
         EXPECT_FALSE(store->set("USERMODEL", valueNumbered(7)));
         EXPECT_FALSE(store->lastError().empty());
         EXPECT_EQ(numberOf(*store->get("CHAT")), 5);
