@@ -7,7 +7,9 @@
 
 #include <CLI/CLI.hpp>
 
+#include "chat/store/HLObjectValue.h"
 #include "platform/Folders.h"
+#include "platform/HomeLock.h"
 #include "shell/ScreenCapture.h"
 #include "shell/commands/GlobalOptions.h"
 #include "shell/scene/SceneReader.h"
@@ -56,13 +58,24 @@ int DemoCommand::run(const std::string& outputFolder)
     auto& global = GlobalOptions::shared();
     if (!global.hasHome() || !global.hasAlbum())
         scratch = std::make_unique<ScratchHome>(!global.hasHome(), !global.hasAlbum());
+    platform::HomeLock homeLock(platform::folders::homeFolder());
+    if (!homeLock.isHeld()) {
+        std::cerr << "qyshot demo: " << homeLock.error() << '\n';
+        return 1;
+    }
 
     int failures = 0;
     SceneRunner runner(outputFolder);
     for (auto& file : files) {
         auto output = (std::filesystem::path(outputFolder) / std::filesystem::path(file).stem()).string() + ".png";
         try {
+            HLObjectValue::sharedInstance().clearSaveFailure();
             runner.play(SceneReader::readFile(file));
+            if (auto failure = HLObjectValue::sharedInstance().saveFailure()) {
+                std::cerr << "qyshot demo: " << file << ": " << *failure << '\n';
+                ++failures;
+                continue;
+            }
             if (!ScreenCapture::writePng(output)) {
                 std::cerr << "qyshot demo: cannot write \"" << output << "\"\n";
                 ++failures;
