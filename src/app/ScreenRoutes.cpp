@@ -3,6 +3,8 @@
 #include "app/home/HomeRoutes.h"
 #include "composer/QYPresetViewController.h"
 #include "doodle/QYMosaicImageViewController.h"
+#include "money/balance/QYAliBalanceViewController.h"
+#include "money/wallet/QYMoneyViewController.h"
 
 void installScreenRoutes()
 {
@@ -14,5 +16,11 @@ void installScreenRoutes()
     HomeRoutes::registerScreen(HomeRoutes::Route::Doodle, [](int) {
         // From the home screen the board opens blank; a photo comes through its panel.
         return std::make_shared<QYMosaicImageViewController>();
+    });
+    HomeRoutes::registerScreen(HomeRoutes::Route::WalletChange, [](int) {
+        return std::make_shared<QYMoneyViewController>();
+    });
+    HomeRoutes::registerScreen(HomeRoutes::Route::Balance, [](int) {
+        return std::make_shared<QYAliBalanceViewController>();
     });
 }

@@ -1,5 +1,6 @@
 #include "ui/Label.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "ui/graphics/GraphicsContext.h"
@@ -82,12 +83,57 @@ void Label::setEnabled(bool enabled)
     setNeedsDisplay();
 }
 
+void Label::setAdjustsFontSizeToFitWidth(bool adjusts)
+{
+    if (m_adjustsFontSizeToFitWidth == adjusts)
+        return;
+    m_adjustsFontSizeToFitWidth = adjusts;
+    setNeedsDisplay();
+}
+
+void Label::setMinimumScaleFactor(double factor)
+{
+    factor = std::clamp(factor, 0.0, 1.0);
+    if (m_minimumScaleFactor == factor)
+        return;
+    m_minimumScaleFactor = factor;
+    setNeedsDisplay();
+}
+
+Font Label::fittedFont() const
+{
+    double width = bounds().width();
+    if (!m_adjustsFontSizeToFitWidth || m_numberOfLines != 1 || m_attributedText || !m_text || width <= 0)
+        return m_font;
+    auto natural = [&](const Font& font) {
+        TextAttributes attributes;
+        attributes.font = font;
+        return TextLayout::measure(AttributedString::fromUtf8(*m_text, attributes), 0, 1).width;
+    };
+    double measured = natural(m_font);
+    if (measured <= width)
+        return m_font;
+    // Text width grows with the size nearly in proportion; a few half-point
+    // steps take up what hinting and rounding leave over.
+    double smallest = std::max(1.0, m_font.pointSize() * m_minimumScaleFactor);
+    double size = std::max(smallest, std::floor(m_font.pointSize() * width / measured * 2) / 2);
+    Font font = m_font.withSize(size);
+    while (size > smallest && natural(font) > width) {
+        size = std::max(smallest, size - 0.5);
+        font = m_font.withSize(size);
+    }
+    return font;
+}
+
 AttributedString Label::effectiveText() const
 {
-    if (m_attributedText)
-        return *m_attributedText;
+    return m_attributedText ? *m_attributedText : plainText(fittedFont());
+}
+
+AttributedString Label::plainText(const Font& font) const
+{
     TextAttributes attributes;
-    attributes.font = m_font;
+    attributes.font = font;
     attributes.foreground = m_enabled ? m_textColor : m_textColor.withAlpha(m_textColor.alpha * 0.44);
     ParagraphStyle paragraph;
     paragraph.alignment = m_alignment;
@@ -143,7 +189,7 @@ void Label::draw(GraphicsContext& context, const Rect&)
 
 Size Label::sizeThatFits(Size size) const
 {
-    auto text = effectiveText();
+    auto text = m_attributedText ? *m_attributedText : plainText(m_font);
     if (text.length() == 0)
         return { 0, 0 };
     double width = m_numberOfLines == 1 ? 0 : size.width;

@@ -34,6 +34,15 @@ public:
     void setLineBreakMode(LineBreakMode mode);
     bool isEnabled() const { return m_enabled; }
     void setEnabled(bool enabled);
+    // A one-line label that shrinks its font until the text fits its width,
+    // never below minimumScaleFactor × the font size (0: as far as it takes).
+    // Measuring (sizeThatFits) keeps the full size, as on the phone.
+    bool adjustsFontSizeToFitWidth() const { return m_adjustsFontSizeToFitWidth; }
+    void setAdjustsFontSizeToFitWidth(bool adjusts);
+    double minimumScaleFactor() const { return m_minimumScaleFactor; }
+    void setMinimumScaleFactor(double factor);
+    // The font the text is drawn in: the label's font, or the shrunk one.
+    Font fittedFont() const;
 
     // The text as it will be laid out: the attributed text, or the plain text
     // with the label's font, colour and paragraph style.
@@ -49,6 +58,8 @@ public:
     std::string debugText() const override;
 
 private:
+    AttributedString plainText(const Font& font) const;
+
     std::optional<std::string> m_text;
     std::optional<AttributedString> m_attributedText;
     Font m_font = Font::system(17);
@@ -57,6 +68,8 @@ private:
     int m_numberOfLines = 1;
     LineBreakMode m_lineBreakMode = LineBreakMode::TruncateTail;
     bool m_enabled = true;
+    bool m_adjustsFontSizeToFitWidth = false;
+    double m_minimumScaleFactor = 0;
 };
 
 } // namespace ui

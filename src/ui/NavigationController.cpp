@@ -125,12 +125,13 @@ void NavigationController::pushViewController(const std::shared_ptr<ViewControll
     controller->setParentViewController(this);
     m_stack.push_back(controller);
     auto toView = controller->view();
-    Rect frame = contentFrame();
-    double width = frame.width();
     if (m_appeared && from)
         from->beginAppearanceTransition(false, animated);
     if (m_appeared)
         controller->beginAppearanceTransition(true, animated);
+    // Measured after the screens were told: one may have hidden or shown the bar.
+    Rect frame = contentFrame();
+    double width = frame.width();
     toView->setFrame(frame);
     m_container->addSubview(toView);
     showTopItem();
@@ -167,12 +168,13 @@ std::shared_ptr<ViewController> NavigationController::popViewController(bool ani
     auto from = m_stack.back();
     m_stack.pop_back();
     auto to = m_stack.back();
-    Rect frame = contentFrame();
-    double width = frame.width();
     if (m_appeared) {
         from->beginAppearanceTransition(false, animated);
         to->beginAppearanceTransition(true, animated);
     }
+    // Measured after the screens were told: one may have hidden or shown the bar.
+    Rect frame = contentFrame();
+    double width = frame.width();
     auto toView = to->view();
     m_container->insertSubviewBelow(toView, from->view().get());
     showTopItem();
