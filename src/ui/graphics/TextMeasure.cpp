@@ -8,10 +8,13 @@
 #include <cstring>
 #include <deque>
 #include <map>
-#include <tuple>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
+
+#include "platform/Log.h"
 
 namespace ui {
 
@@ -580,61 +583,71 @@ std::optional<MeasuredLine> lineExtents(const std::vector<Piece>& pieces, const 
     return MeasuredLine { line.width, line.height };
 }
 
-} // namespace
-
 // The layout calls these deprecated entry points itself; the same calls give
 // the same directions and breaks.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* context, std::string_view paragraph,
-    PangoAttrList* attributes, int width, PangoWrapMode wrap)
+// The number of characters of one paragraph of valid UTF-8 without NULs, tabs,
+// controls or line separators; nullopt for any other text.
+std::optional<int> plainParagraphCharacters(std::string_view text)
 {
-    // The line breaking followed here is that of the Pango series this was
-    // checked against; with any other, Pango lays the text out itself.
-    static const bool followedSeries = pango_version() >= PANGO_VERSION_ENCODE(1, 50, 0)
-        && pango_version() < PANGO_VERSION_ENCODE(1, 51, 0);
-    if (!followedSeries)
+    if (text.empty() || text.size() > std::size_t(INT_MAX / 2) || text.find('\0') != std::string_view::npos)
         return std::nullopt;
-    if (width <= 0 || paragraph.empty() || paragraph.size() > std::size_t(INT_MAX / 2)
-        || paragraph.find('\0') != std::string_view::npos)
-        return std::nullopt;
-    const std::string_view text = paragraph;
     const int length = int(text.size());
     if (!g_utf8_validate(text.data(), length, nullptr))
         return std::nullopt;
-    // One paragraph without tabs, controls or line separators.
     int characters = 0;
     for (const char* p = text.data(); p < text.data() + length; p = g_utf8_next_char(p), ++characters) {
         gunichar c = g_utf8_get_char(p);
         if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x2028 || c == 0x2029)
             return std::nullopt;
     }
+    return characters;
+}
 
+// The attributes the layout itemizes by (null when there are none), or
+// nullopt when any of them is one not followed here.
+std::optional<AttrList> itemizingAttributes(PangoAttrList* attributes)
+{
     AttrList shaping(pango_attr_list_filter(attributes, affectsBreakOrShape, nullptr));
-    AttrList itemizing(pango_attr_list_filter(attributes, affectsItemization, nullptr));
     if (shaping)
         return std::nullopt;
+    AttrList itemizing(pango_attr_list_filter(attributes, affectsItemization, nullptr));
     if (itemizing) {
         bool found = false;
         AttrList ignored(pango_attr_list_filter(itemizing.get(), unfollowed, &found));
         if (found)
             return std::nullopt;
     }
+    return itemizing;
+}
 
+// The items of a left-to-right paragraph, as the layout itemizes it; null
+// for right-to-left text.
+Items itemizeLeftToRight(PangoContext* context, std::string_view text, PangoAttrList* itemizing)
+{
+    const int length = int(text.size());
     PangoDirection direction = pango_find_base_dir(text.data(), length);
     if (direction == PANGO_DIRECTION_NEUTRAL)
         direction = pango_context_get_base_dir(context);
     if (direction != PANGO_DIRECTION_LTR && direction != PANGO_DIRECTION_WEAK_LTR)
-        return std::nullopt;
-    Items items(pango_itemize_with_base_dir(context, direction, text.data(), 0, length, itemizing.get(), nullptr));
-    if (!items)
-        return std::nullopt;
+        return nullptr;
+    return Items(pango_itemize_with_base_dir(context, direction, text.data(), 0, length, itemizing, nullptr));
+}
 
+// The break attributes of every character and of the end, as the layout
+// finds them: the default breaks tailored item by item. nullopt where white
+// space shrinks at line ends, or a character that becomes a hyphen changes
+// the width before a break (the end of the text counts as white, but no
+// line ends after it).
+std::optional<std::vector<PangoLogAttr>> breakAttributes(std::string_view text, int characters, GList* items)
+{
+    const int length = int(text.size());
     std::vector<PangoLogAttr> logAttrs(std::size_t(characters) + 1);
     pango_default_break(text.data(), length, nullptr, logAttrs.data(), characters + 1);
     int offset = 0;
-    for (GList* l = items.get(); l; l = l->next) {
+    for (GList* l = items; l; l = l->next) {
         auto* item = static_cast<PangoItem*>(l->data);
         if (offset + item->num_chars > characters)
             return std::nullopt;
@@ -644,76 +657,106 @@ std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* c
     }
     if (offset != characters)
         return std::nullopt;
-    // White space shrinks at line ends, and characters that become hyphens
-    // change the width before a break (the end of the text counts as white,
-    // but no line ends after it). Breaks that insert a hyphen are refused
-    // where one would be taken.
     for (int i = 0; i <= characters; ++i) {
         const PangoLogAttr& attr = logAttrs[std::size_t(i)];
         if ((attr.is_white && i < characters) || attr.break_removes_preceding)
             return std::nullopt;
     }
+    return logAttrs;
+}
 
-    const PangoShapeFlags flags
-        = pango_context_get_round_glyph_positions(context) ? PANGO_SHAPE_ROUND_POSITIONS : PANGO_SHAPE_NONE;
+// Whether a shaped item shapes as its characters do one by one: one glyph
+// each, in order, with their own glyphs, advances and offsets. Then no part
+// of it shapes differently either, and each character's advance is kept.
+bool shapesCharacterByCharacter(Piece& piece, std::string_view text, PangoShapeFlags flags)
+{
+    const PangoItem* item = piece.item;
+    const PangoGlyphString* glyphs = piece.glyphs.get();
+    if (glyphs->num_glyphs != item->num_chars)
+        return false;
+    CharacterShapes::Context& alone = characterShapes().context(item->analysis, flags);
+    const char* p = text.data() + item->offset;
+    for (int i = 0; i < item->num_chars; ++i, p = g_utf8_next_char(p)) {
+        const PangoGlyphInfo& info = glyphs->glyphs[i];
+        const Shaped& own = alone.get(g_utf8_get_char(p));
+        Shaped here { info.glyph, info.geometry.width, info.geometry.x_offset, info.geometry.y_offset, true };
+        if (glyphs->log_clusters[i] != piece.byteOffsets[std::size_t(i)] || !own.single || here != own || here.width < 0)
+            return false;
+        piece.advances.push_back(here.width);
+    }
+    return true;
+}
+
+// One item made ready for breaking: an inline box, or the item shaped whole.
+// nullopt for what is not followed (right-to-left levels, items without a
+// font, boxes of negative width).
+std::optional<Piece> makePiece(PangoItem* item, int charOffset, std::string_view text,
+    const std::vector<PangoLogAttr>& logAttrs, PangoShapeFlags flags)
+{
+    if (item->analysis.level % 2 || item->num_chars <= 0 || !item->analysis.font)
+        return std::nullopt;
+    Piece piece;
+    piece.item = item;
+    piece.charOffset = charOffset;
+    for (GSList* a = item->analysis.extra_attrs; a; a = a->next) {
+        auto* attribute = static_cast<PangoAttribute*>(a->data);
+        if (attribute->klass->type == PANGO_ATTR_SHAPE) {
+            piece.boxed = true;
+            piece.box = reinterpret_cast<PangoAttrShape*>(attribute)->logical_rect;
+        }
+    }
+    for (const char* p = text.data() + item->offset;; p = g_utf8_next_char(p)) {
+        piece.byteOffsets.push_back(int(p - (text.data() + item->offset)));
+        if (int(piece.byteOffsets.size()) > item->num_chars)
+            break;
+    }
+    if (piece.boxed) {
+        if (piece.box.width < 0)
+            return std::nullopt;
+        piece.additive = true;
+        piece.advances.assign(std::size_t(item->num_chars), piece.box.width);
+        return piece;
+    }
+    piece.glyphs.reset(pango_glyph_string_new());
+    pango_shape_item(item, text.data(), int(text.size()), const_cast<PangoLogAttr*>(logAttrs.data()) + charOffset,
+        piece.glyphs.get(), flags);
+    piece.additive = shapesCharacterByCharacter(piece, text, flags);
+    if (!piece.additive)
+        piece.advances.clear();
+    return piece;
+}
+
+// Every item made ready for breaking; nullopt when one is not followed, or
+// when the paragraph is so wide that sums of widths could overflow.
+std::optional<std::vector<Piece>> makePieces(GList* items, std::string_view text,
+    const std::vector<PangoLogAttr>& logAttrs, PangoShapeFlags flags)
+{
     std::vector<Piece> pieces;
     long long total = 0;
-    offset = 0;
-    for (GList* l = items.get(); l; l = l->next) {
+    int offset = 0;
+    for (GList* l = items; l; l = l->next) {
         auto* item = static_cast<PangoItem*>(l->data);
-        if (item->analysis.level % 2 || item->num_chars <= 0 || !item->analysis.font)
+        auto piece = makePiece(item, offset, text, logAttrs, flags);
+        if (!piece)
             return std::nullopt;
-        Piece piece;
-        piece.item = item;
-        piece.charOffset = offset;
-        for (GSList* a = item->analysis.extra_attrs; a; a = a->next) {
-            auto* attribute = static_cast<PangoAttribute*>(a->data);
-            if (attribute->klass->type == PANGO_ATTR_SHAPE) {
-                piece.boxed = true;
-                piece.box = reinterpret_cast<PangoAttrShape*>(attribute)->logical_rect;
-            }
-        }
-        for (const char* p = text.data() + item->offset;; p = g_utf8_next_char(p)) {
-            piece.byteOffsets.push_back(int(p - (text.data() + item->offset)));
-            if (int(piece.byteOffsets.size()) > item->num_chars)
-                break;
-        }
-        if (piece.boxed) {
-            if (piece.box.width < 0)
-                return std::nullopt;
-            piece.additive = true;
-            piece.advances.assign(std::size_t(item->num_chars), piece.box.width);
+        if (piece->additive) {
+            for (int advance : piece->advances)
+                total += advance;
         } else {
-            piece.glyphs.reset(pango_glyph_string_new());
-            pango_shape_item(item, text.data(), length, logAttrs.data() + offset, piece.glyphs.get(), flags);
-            // Additive when the item shapes as its characters do one by one:
-            // one glyph each, in order, with their own glyphs, advances and
-            // offsets. Then no part of it shapes differently either.
-            const PangoGlyphString* glyphs = piece.glyphs.get();
-            piece.additive = glyphs->num_glyphs == item->num_chars;
-            CharacterShapes::Context& alone = characterShapes().context(item->analysis, flags);
-            const char* p = text.data() + item->offset;
-            for (int i = 0; piece.additive && i < item->num_chars; ++i, p = g_utf8_next_char(p)) {
-                const PangoGlyphInfo& info = glyphs->glyphs[i];
-                const Shaped& own = alone.get(g_utf8_get_char(p));
-                Shaped here { info.glyph, info.geometry.width, info.geometry.x_offset, info.geometry.y_offset, true };
-                piece.additive = glyphs->log_clusters[i] == piece.byteOffsets[std::size_t(i)] && own.single
-                    && here == own && here.width >= 0;
-                piece.advances.push_back(here.width);
-            }
-            if (!piece.additive) {
-                piece.advances.clear();
-                total += pango_glyph_string_get_width(piece.glyphs.get());
-            }
+            total += pango_glyph_string_get_width(piece->glyphs.get());
         }
-        for (int advance : piece.advances)
-            total += advance;
         if (total > INT_MAX / 2)
             return std::nullopt;
         offset += item->num_chars;
-        pieces.push_back(std::move(piece));
+        pieces.push_back(std::move(*piece));
     }
+    return pieces;
+}
 
+// The extents of every line Pango would fill within `width`.
+std::optional<std::vector<MeasuredLine>> breakIntoLines(const std::vector<Piece>& pieces, std::string_view text,
+    const std::vector<PangoLogAttr>& logAttrs, int characters, int width, PangoWrapMode wrap, PangoShapeFlags flags)
+{
     Breaker breaker(pieces, text, logAttrs, characters, wrap, flags);
     auto lines = breaker.lines(width);
     if (!lines)
@@ -727,6 +770,47 @@ std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* c
         measured.push_back(*line);
     }
     return measured;
+}
+
+} // namespace
+
+bool measuringShortcutOn()
+{
+    static const bool on = [] {
+        const bool followed = pango_version() >= PANGO_VERSION_ENCODE(kFollowedPangoMajor, kFollowedPangoMinor, 0)
+            && pango_version() < PANGO_VERSION_ENCODE(kFollowedPangoMajor, kFollowedPangoMinor + 1, 0);
+        if (!followed) {
+            platform::log::line("text", std::string("measuring shortcut off: Pango ") + pango_version_string()
+                    + " is not the series its line breaking follows; Pango lays out every text");
+        }
+        return followed;
+    }();
+    return on;
+}
+
+std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* context, std::string_view text,
+    PangoAttrList* attributes, int width, PangoWrapMode wrap)
+{
+    if (!measuringShortcutOn() || width <= 0)
+        return std::nullopt;
+    auto characters = plainParagraphCharacters(text);
+    if (!characters)
+        return std::nullopt;
+    auto itemizing = itemizingAttributes(attributes);
+    if (!itemizing)
+        return std::nullopt;
+    Items items = itemizeLeftToRight(context, text, itemizing->get());
+    if (!items)
+        return std::nullopt;
+    auto logAttrs = breakAttributes(text, *characters, items.get());
+    if (!logAttrs)
+        return std::nullopt;
+    const PangoShapeFlags flags
+        = pango_context_get_round_glyph_positions(context) ? PANGO_SHAPE_ROUND_POSITIONS : PANGO_SHAPE_NONE;
+    auto pieces = makePieces(items.get(), text, *logAttrs, flags);
+    if (!pieces)
+        return std::nullopt;
+    return breakIntoLines(*pieces, text, *logAttrs, *characters, width, wrap, flags);
 }
 
 #pragma GCC diagnostic pop
