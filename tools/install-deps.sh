@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the headless renders need.
 # Only missing packages are installed, so a second run costs a few dpkg queries.
+# With --ci, also what CI's sanitizer and fuzzer builds need (clang and its
+# sanitizer and libFuzzer runtimes).
 set -euo pipefail
 
 packages=(
@@ -11,6 +13,9 @@ packages=(
   uuid-dev nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-noto-cjk fonts-noto-color-emoji fonts-roboto
 )
+if [ "${1:-}" = "--ci" ]; then
+  packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
