@@ -117,12 +117,19 @@ public:
     std::shared_ptr<View> viewWithTag(int tag);
     virtual Window* window() const;
 
-    // Called after the view moved into or out of a superview or window.
-    virtual void willMoveToSuperview(View*) { }
-    virtual void didMoveToSuperview() { }
-    virtual void didMoveToWindow() { }
+    // Hierarchy hooks, called synchronously by addSubview, insertSubview and
+    // removeFromSuperview, in the order listed; the view stays alive through
+    // all of them.
+    // Before a subview leaves: on the superview, with the subview.
     virtual void willRemoveSubview(View*) { }
+    // Before the view moves: with the new superview, or null when it leaves.
+    virtual void willMoveToSuperview(View*) { }
+    // After a subview was added: on the superview, with the subview.
     virtual void didAddSubview(View*) { }
+    // After the view moved into or out of a superview.
+    virtual void didMoveToSuperview() { }
+    // After the view's window changed, on the view and then on each subview.
+    virtual void didMoveToWindow() { }
 
     // Coordinates.
     Point convertPointTo(Point point, const View* view) const;
