@@ -2,6 +2,8 @@
 
 #include "platform/Locale.h"
 
+#include <unicode/unistr.h>
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +116,16 @@ std::string withoutCommas(const std::string& text)
     for (char c : text)
         if (c != ',')
             out += c;
+    return out;
+}
+
+std::string substringFromIndex(const std::string& text, std::size_t index)
+{
+    icu::UnicodeString units = icu::UnicodeString::fromUTF8(text);
+    if (index >= static_cast<std::size_t>(units.length()))
+        return {};
+    std::string out;
+    units.tempSubString(static_cast<int32_t>(index)).toUTF8String(out);
     return out;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,10 @@ std::string currencyText(float amount);
 std::string withoutCurrencySign(const std::string& text);
 // The text with every grouping comma removed: "1,234.50" → "1234.50".
 std::string withoutCommas(const std::string& text);
+
+// substringFromIndex: the text from its `index`-th UTF-16 unit on. Where the
+// phone would throw (the text is shorter than `index`), the result is empty.
+std::string substringFromIndex(const std::string& text, std::size_t index);
 
 // "%.f": the value rounded to a whole number, halves to even (2.5 → "2").
 std::string roundedText(double value);

@@ -138,6 +138,11 @@ void Button::refreshContent()
     m_titleLabel->setTextColor(systemPressed ? color.withAlpha(color.alpha * 0.2) : color);
     ImagePtr image = imageForState(s);
     m_imageView->setImage(image);
+    // A system button shows its pictures as templates in its tint.
+    std::optional<Color> templateColor;
+    if (m_type == Type::System)
+        templateColor = (s & StateDisabled) ? Color::rgb(199, 199, 204) : m_tintColor;
+    m_imageView->setTemplateColor(templateColor);
     // A custom button darkens its pictures when pressed unless it has its own
     // pressed picture or the dimming is turned off.
     bool hasOwnPressedLook = m_images.count(StateHighlighted) || m_backgroundImages.count(StateHighlighted);

@@ -57,6 +57,14 @@ void ImageView::setDimmed(bool dimmed)
     setNeedsDisplay();
 }
 
+void ImageView::setTemplateColor(std::optional<Color> color)
+{
+    if (m_templateColor == color)
+        return;
+    m_templateColor = color;
+    setNeedsDisplay();
+}
+
 Rect ImageView::imageRect(const Size& size, const Rect& b, ContentMode mode)
 {
     switch (mode) {
@@ -92,16 +100,20 @@ void ImageView::draw(GraphicsContext& context, const Rect&)
     if (!shown)
         return;
     Rect target = shown->isStretchable() ? bounds() : imageRect(shown->size(), bounds(), contentMode());
-    if (!m_dimmed) {
+    if (!m_dimmed && !m_templateColor) {
         context.drawImage(*shown, target);
         return;
     }
-    // A pressed image is the picture with a dark veil over its opaque parts.
+    // A template image is its shape in one colour; a pressed image is the
+    // picture with a dark veil over its opaque parts.
     cairo_t* cr = context.cairo();
     cairo_push_group(cr);
     context.drawImage(*shown, target);
     cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
-    cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
+    if (m_templateColor)
+        cairo_set_source_rgba(cr, m_templateColor->red, m_templateColor->green, m_templateColor->blue, m_templateColor->alpha);
+    else
+        cairo_set_source_rgba(cr, 0, 0, 0, 0.3);
     cairo_rectangle(cr, target.x(), target.y(), target.width(), target.height());
     cairo_fill(cr);
     cairo_pop_group_to_source(cr);

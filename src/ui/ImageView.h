@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+
 #include "ui/View.h"
 #include "ui/graphics/Image.h"
 
@@ -22,6 +24,10 @@ public:
     void setHighlighted(bool highlighted);
     // Draws the image darkened, as a pressed button's image is.
     void setDimmed(bool dimmed);
+    // Draws only the image's shape, filled with this colour (the phone's
+    // template images, as system buttons show theirs); nullopt draws the picture.
+    const std::optional<Color>& templateColor() const { return m_templateColor; }
+    void setTemplateColor(std::optional<Color> color);
 
     // Where the image lands in `bounds` for the content mode.
     static Rect imageRect(const Size& imageSize, const Rect& bounds, ContentMode mode);
@@ -35,6 +41,7 @@ private:
     ImagePtr m_highlightedImage;
     bool m_highlighted = false;
     bool m_dimmed = false;
+    std::optional<Color> m_templateColor;
 };
 
 } // namespace ui

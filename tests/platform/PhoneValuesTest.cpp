@@ -46,3 +46,13 @@ TEST(PhoneValues, RoundingAndCents)
     EXPECT_TRUE(values::isBlank(u" \u3000\t"));
     EXPECT_FALSE(values::isBlank(u" a"));
 }
+
+TEST(PhoneValues, SubstringFromIndexCountsStringUnitsAndNeverFails)
+{
+    struct Case { std::string text; std::size_t index; std::string rest; };
+    for (const auto& [text, index, rest] : std::initializer_list<Case> {
+             { "¥1,234.50", 1, "1,234.50" }, { "￥0.10", 1, "0.10" }, { "¥ 5.00", 2, "5.00" },
+             { "abc", 0, "abc" }, { "abc", 3, "" }, { "¥", 1, "" }, { "¥", 2, "" }, { "", 1, "" },
+             { "😀x", 2, "x" } }) // an emoji is two units
+        EXPECT_EQ(values::substringFromIndex(text, index), rest) << text << " from " << index;
+}

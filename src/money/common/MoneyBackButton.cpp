@@ -11,5 +11,7 @@ std::shared_ptr<ui::Button> MoneyBackButton::make(const Look& look)
     button->setImageEdgeInsets({ 0, -6, 0, 0 });
     button->setImage(ui::Image::named(look.image));
     button->setTitle(look.title);
+    if (look.titleFontSize)
+        button->titleLabel()->setFont(ui::Font::system(*look.titleFontSize));
     return button;
 }

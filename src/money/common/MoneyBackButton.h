@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "ui/Button.h"
@@ -11,6 +12,8 @@ struct MoneyBackButton {
         std::string image = "QYArrow.png";
         std::string title = "返回";
         double width = 84;
+        // The title's size; nullopt keeps the button's own (system 15).
+        std::optional<double> titleFontSize;
     };
     static std::shared_ptr<ui::Button> make(const Look& look);
     static std::shared_ptr<ui::Button> make() { return make(Look {}); }

@@ -1,0 +1,87 @@
+#include "money/opened/QYAliRedViewController.h"
+
+#include "money/common/MoneyAmountText.h"
+#include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBarLook.h"
+#include "money/common/MoneyLabel.h"
+#include "money/common/MoneyScreen.h"
+#include "money/opened/RedPacketNumber.h"
+#include "platform/PhoneValues.h"
+#include "ui/NavigationController.h"
+
+void QYAliRedViewController::viewDidLoad()
+{
+    setTitle("支付宝红包");
+    initBackButton();
+    initUI();
+}
+
+void QYAliRedViewController::viewWillAppear(bool)
+{
+    MoneyBarLook { ui::Image::named("QYPay_Money_Navigation_bar_2.png"), std::nullopt, true }.applyTo(*this);
+}
+
+void QYAliRedViewController::initBackButton()
+{
+    m_backButton = MoneyBackButton::make({ .image = "QYPay_Arrow.png", .titleFontSize = 14 });
+    std::weak_ptr<ui::ViewController> weak = sharedController();
+    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
+        auto self = weak.lock();
+        if (self && self->navigationController())
+            self->navigationController()->popViewController(true);
+    });
+    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+}
+
+void QYAliRedViewController::initUI()
+{
+    auto root = view();
+    ui::Rect bounds = root->bounds();
+    double width = bounds.width();
+    double middle = width / 2;
+
+    m_background = std::make_shared<ui::ImageView>(bounds);
+    m_background->setImage(ui::Image::named(MoneyScreen::pictureName("QYPay_Openmoney.png")));
+    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
+    root->addSubview(m_background);
+
+    double avatarTop = MoneyScreen::pick(20.0, 20.0, 40.0);
+    m_avatar = std::make_shared<ui::ImageView>(ui::Rect { middle - 37.5, avatarTop, 75, 75 });
+    m_avatar->setCornerRadius(37.5);
+    m_avatar->setClipsToBounds(true);
+    m_avatar->setContentMode(ui::ContentMode::ScaleAspectFill);
+    m_avatar->setBackgroundColor(ui::Color::grayColor());
+    m_avatar->setImage(m_avatarHe);
+    root->addSubview(m_avatar);
+
+    m_nameLabel = MoneyLabel::make(m_nick ? *m_nick : "请先设置昵称", ui::Font::system(17), ui::Color::rgb(51, 51, 51));
+    m_nameLabel->setTextAlignment(ui::TextAlignment::Center);
+    m_nameLabel->setLineBreakMode(ui::LineBreakMode::TruncateMiddle);
+    double nameHeight = m_nameLabel->sizeThatFits({ 150, 1e6 }).height;
+    m_nameLabel->setFrame({ middle - 75, m_avatar->frame().maxY() + 10, 150, nameHeight });
+    root->addSubview(m_nameLabel);
+
+    m_context = MoneyLabel::make(m_contextString, ui::Font::system(14), ui::Color::rgb(178, 178, 178));
+    m_context->setTextAlignment(ui::TextAlignment::Center);
+    MoneyLabel::placeCentered(*m_context, middle, m_nameLabel->frame().maxY() + 8, width);
+    root->addSubview(m_context);
+
+    // Unlike the messenger page, this one shows the amount without grouping commas.
+    std::string amount = platform::values::withoutCommas(MoneyAmountText::withoutSign(m_numString));
+    m_money = MoneyLabel::make(amount, ui::Font::named("Helvetica-Light", 65), ui::Color::rgb(238, 83, 71));
+    MoneyLabel::placeCentered(*m_money, middle - 4, m_context->frame().maxY() + 22, width);
+    root->addSubview(m_money);
+
+    m_unit = MoneyLabel::make("元", ui::Font::system(14));
+    MoneyLabel::fit(*m_unit, width);
+    m_unit->setOrigin({ m_money->frame().maxX() + 3, m_context->frame().maxY() + 66 });
+    root->addSubview(m_unit);
+
+    m_codeLabel = MoneyLabel::make(RedPacketNumber::text(m_creatDate), ui::Font::system(11), ui::Color::rgb(219, 219, 219));
+    double codeHeight = m_codeLabel->sizeThatFits({ width, 1e6 }).height;
+    double bottomGap = MoneyScreen::pick(2.0, 10.0, 10.0);
+    MoneyLabel::placeCentered(*m_codeLabel, middle, bounds.height() - bottomGap - codeHeight, width);
+    // The page's view loses the bars' height once it is pushed; the number stays at its foot.
+    m_codeLabel->setAutoresizingMask(ui::FlexibleTopMargin);
+    root->addSubview(m_codeLabel);
+}

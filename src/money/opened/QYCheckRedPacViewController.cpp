@@ -1,0 +1,84 @@
+#include "money/opened/QYCheckRedPacViewController.h"
+
+#include "money/common/MoneyAmountText.h"
+#include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBarLook.h"
+#include "money/common/MoneyLabel.h"
+#include "money/common/MoneyScreen.h"
+#include "money/common/MoneyTitleView.h"
+#include "ui/NavigationController.h"
+
+namespace {
+
+ui::Color tint()
+{
+    return ui::Color::rgb(253, 220, 162);
+}
+
+} // namespace
+
+void QYCheckRedPacViewController::viewDidLoad()
+{
+    m_titleView = std::make_shared<MoneyTitleView>(MoneyTitleView::widthForScreen(114), "微信红包", "微信安全支付", tint());
+    navigationItem().titleView = m_titleView;
+    initBackButton();
+    initUI();
+}
+
+void QYCheckRedPacViewController::viewWillAppear(bool)
+{
+    MoneyBarLook { ui::Image::named("QYMoney_Navigation_bar_2.png"), tint(), true }.applyTo(*this);
+}
+
+void QYCheckRedPacViewController::initBackButton()
+{
+    m_backButton = MoneyBackButton::make();
+    std::weak_ptr<ui::ViewController> weak = sharedController();
+    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
+        auto self = weak.lock();
+        if (self && self->navigationController())
+            self->navigationController()->popViewController(true);
+    });
+    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+}
+
+void QYCheckRedPacViewController::initUI()
+{
+    auto root = view();
+    double width = root->bounds().width();
+    double middle = width / 2;
+
+    m_background = std::make_shared<ui::ImageView>(root->bounds());
+    m_background->setImage(ui::Image::named(MoneyScreen::pictureName("QYOpen_Money.png")));
+    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
+    root->addSubview(m_background);
+
+    m_avatar = std::make_shared<ui::ImageView>(ui::Rect { middle - 30, 30, 60, 60 });
+    m_avatar->setCornerRadius(30);
+    m_avatar->setClipsToBounds(true);
+    m_avatar->setContentMode(ui::ContentMode::ScaleAspectFill);
+    m_avatar->setBackgroundColor(ui::Color::grayColor());
+    m_avatar->setImage(m_avatarHe);
+    root->addSubview(m_avatar);
+
+    m_nameLabel = MoneyLabel::make(m_nick ? *m_nick + "的红包" : "请先设置昵称", ui::Font::boldSystem(14));
+    m_nameLabel->setTextAlignment(ui::TextAlignment::Center);
+    m_nameLabel->setLineBreakMode(ui::LineBreakMode::TruncateMiddle);
+    double nameHeight = m_nameLabel->sizeThatFits({ 150, 1e6 }).height;
+    m_nameLabel->setFrame({ middle - 75, m_avatar->frame().maxY() + 10, 150, nameHeight });
+    root->addSubview(m_nameLabel);
+
+    m_context = MoneyLabel::make(m_contextString, ui::Font::system(14), ui::Color::rgb(178, 178, 178));
+    m_context->setTextAlignment(ui::TextAlignment::Center);
+    MoneyLabel::placeCentered(*m_context, middle, m_nameLabel->frame().maxY() + 8, width);
+    root->addSubview(m_context);
+
+    m_money = MoneyLabel::make(MoneyAmountText::withoutSign(m_numString), ui::Font::named("Helvetica-Light", 63));
+    MoneyLabel::placeCentered(*m_money, middle, m_context->frame().maxY() + 11, width);
+    root->addSubview(m_money);
+
+    m_unit = MoneyLabel::make("元", ui::Font::system(14));
+    MoneyLabel::fit(*m_unit, width);
+    m_unit->setOrigin({ m_money->frame().maxX() + 3, m_context->frame().maxY() + 54 });
+    root->addSubview(m_unit);
+}
