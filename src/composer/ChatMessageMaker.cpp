@@ -38,6 +38,26 @@ QYChatModelPtr ChatMessageMaker::picture(bool isSend, double now, std::vector<st
     return clock;
 }
 
+QYChatModelPtr ChatMessageMaker::transferReceipt(const QYChatModel& transfer, double now)
+{
+    bool taker = !transfer.isSend();
+    double transferDate = transfer.creatDate() ? transfer.creatDate()->secondsSince1970() : now;
+    // Not through message(): the time stamp follows the transfer's date, not the tap's.
+    auto receipt = QYChatModel::make();
+    receipt->setRedPac(transfer.redPac());
+    receipt->setContext(coding::String::make(""));
+    receipt->setType(QYChatModel::Transfer);
+    receipt->setIsGet(true);
+    receipt->setIsTran(false);
+    receipt->setCreatDate(coding::Date::make(now));
+    receipt->setIsShowDateTime(isShowDateTime(transferDate));
+    receipt->setIsSend(taker);
+    receipt->setStyleType(styleValue(m_style));
+    receipt->setAvatar(avatarData(taker, kMessageAvatarQuality));
+    receipt->setNickName(nickName(taker));
+    return receipt;
+}
+
 QYChatModelPtr ChatMessageMaker::recallNotice(bool isSend, double now, const QYChatModelPtr& recalled)
 {
     // Not through message(): a notice neither shows nor moves the time stamp.

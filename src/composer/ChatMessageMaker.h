@@ -43,6 +43,10 @@ public:
     QYChatModelPtr text(bool isSend, double now, const std::u16string& text);
     QYChatModelPtr voice(bool isSend, double now, const std::string& path, double duration);
     QYChatModelPtr picture(bool isSend, double now, std::vector<std::uint8_t> jpeg);
+    // The receipt of a collected messenger-style transfer: said by the side that
+    // takes the money, dated `now`, its time stamp decided by the transfer's
+    // own date (which moves the reference date back).
+    QYChatModelPtr transferReceipt(const QYChatModel& transfer, double now);
     // The notice that `recalled` (if known) was taken back; it never has a time stamp.
     QYChatModelPtr recallNotice(bool isSend, double now, const QYChatModelPtr& recalled);
 

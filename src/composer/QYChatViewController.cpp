@@ -3,13 +3,16 @@
 #include "composer/QYettingViewController.h"
 #include "composer/ChatBackButton.h"
 #include "composer/ChatFaceEditing.h"
+#include "composer/ChatAvatarChange.h"
 #include "composer/ChatMoneyActions.h"
+#include "composer/ChatMoneyTaps.h"
 #include "composer/ChatScreenshotOffer.h"
 #include "composer/ChatStore.h"
 #include "composer/ChatTitleView.h"
 #include "composer/ComposerPicker.h"
 #include "platform/MainQueue.h"
 #include "messages/RIRouterEvents.h"
+#include "widgets/QYNoticeHUD.h"
 #include "ui/Animation.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/NavigationBar.h"
@@ -532,17 +535,67 @@ void QYChatViewController::sendTransfer(const std::u16string& amount)
     append(clock);
 }
 
-// Will open the page of a tapped red packet or transfer, collecting a transfer first where due.
-void QYChatViewController::checkRedPac(const ui::UserInfo&) { }
-
-// Will offer to replace the tapped speaker's avatar from the camera or the album.
-void QYChatViewController::headViewPressed(const QYChatModelPtr& clock)
+void QYChatViewController::checkRedPac(const ui::UserInfo& userInfo)
 {
-    m_selectModel = clock;
+    auto found = userInfo.find(KMESSAGEKEY);
+    const auto* held = found == userInfo.end() ? nullptr : std::any_cast<QYChatModelPtr>(&found->second);
+    if (!held || !*held)
+        return;
+    QYChatModelPtr clock = *held;
+    auto action = ChatMoneyTaps::actionFor(*clock, m_isSend);
+    if (action == ChatMoneyTaps::Action::RefuseOwnUncollected) {
+        QYNoticeHUD::showErrorWithStatus(ChatMoneyTaps::kCollectHint);
+        return;
+    }
+    double tapped = now();
+    if (action == ChatMoneyTaps::Action::CollectAndOpenTransfer)
+        collectTransfer(clock, tapped);
+    if (auto* navigation = navigationController())
+        navigation->pushViewController(ChatMoneyTaps::pageFor(action, clock, tapped), true);
 }
 
-// Will put the picture in as the selected speaker's avatar on every row of that side.
-void QYChatViewController::replaceAvatar(const ui::ImagePtr&) { }
+void QYChatViewController::collectTransfer(const QYChatModelPtr& clock, double tapped)
+{
+    clock->setIsGet(true);
+    // The same record stays in its row; the row is drawn again.
+    const auto& rows = dataSour()->elements();
+    for (std::size_t index = 0; index < rows.size(); ++index) {
+        if (rows[index] == clock) {
+            baseTableView()->reloadCellWithIndexPaths({ ui::IndexPath::forRow(int(index)) });
+            break;
+        }
+    }
+    append(m_maker.transferReceipt(*clock, tapped));
+}
+
+void QYChatViewController::headViewPressed(const QYChatModelPtr& clock)
+{
+    toolBar()->endEditing(true);
+    m_selectModel = clock;
+    auto weak = weakSelf();
+    ChatAvatarChange::showSheet(view().get(), [weak](ChatAvatarChange::Source source) {
+        auto self = weak.lock();
+        if (!self)
+            return;
+        if (source == ChatAvatarChange::Source::Camera)
+            self->photoAction();
+        else
+            self->selectImageAction();
+    });
+}
+
+void QYChatViewController::replaceAvatar(const ui::ImagePtr& picture)
+{
+    if (!m_selectModel)
+        return;
+    bool side = m_selectModel->isSend();
+    if (side)
+        m_maker.setMeAvatar(picture);
+    else
+        m_maker.setHeAvatar(picture);
+    ChatAvatarChange::applyToRows(*dataSour(), side, m_maker.avatarData(side, ChatMessageMaker::kSmallAvatarQuality));
+    baseTableView()->reloadData();
+}
 
 void QYChatViewController::userDidTakeScreenshot(const ui::Notification&)
 {

@@ -135,6 +135,8 @@ private:
     void transfers();
     void sendTransfer(const std::u16string& amount);
     void checkRedPac(const ui::UserInfo& userInfo);
+    // Marks the transfer taken in its row and appends the receipt.
+    void collectTransfer(const QYChatModelPtr& clock, double tapped);
     void replaceAvatar(const ui::ImagePtr& picture);
     void userDidTakeScreenshot(const ui::Notification& notification);
 
