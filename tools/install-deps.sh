@@ -11,7 +11,7 @@ packages=(
   libicu-dev libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libsqlite3-dev
   libopencore-amrnb-dev libsdl2-dev libplist-dev librsvg2-dev librsvg2-bin
   uuid-dev nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
-  fonts-noto-cjk fonts-noto-color-emoji fonts-roboto
+  fonts-inter fonts-noto-cjk fonts-noto-color-emoji fonts-roboto
 )
 if [ "${1:-}" = "--ci" ]; then
   packages+=(clang libclang-rt-dev)

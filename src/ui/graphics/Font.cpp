@@ -15,7 +15,11 @@ namespace ui {
 
 namespace {
 
-constexpr const char* kSystemFamily = "Noto Sans CJK SC";
+// The phone's system face draws Latin letters, digits and punctuation in its
+// own Latin design and Han characters in a Chinese face. Pango takes each
+// character from the first family that has it: Inter for the Latin part, Noto
+// Sans CJK SC for the rest; emoji fall back through fontconfig to Noto Color Emoji.
+constexpr const char* kSystemFamily = "Inter,Noto Sans CJK SC";
 constexpr const char* kLatinFamily = "Roboto";
 
 std::string lower(std::string text)
@@ -117,11 +121,11 @@ Font Font::named(const std::string& name, double size)
     std::string face = key.substr(0, dash);
     std::string style = dash == std::string::npos ? "" : key.substr(dash + 1);
     font.m_weight = weightFromStyle(style);
-    // The phone's Latin faces become Roboto; its Chinese faces, and anything
-    // unknown, the system face. Characters a face lacks fall back through
-    // fontconfig (Han to Noto Sans CJK SC, emoji to Noto Color Emoji).
-    if (face.starts_with("helvetica") || face.starts_with("arial") || face.starts_with("avenir")
-        || face.starts_with("sfui") || face.starts_with(".sfui"))
+    // The phone's older Latin faces become Roboto; its own system faces (the
+    // SF UI and PingFang names), and anything unknown, the system face.
+    // Characters a face lacks fall back through fontconfig (Han to Noto Sans
+    // CJK SC, emoji to Noto Color Emoji).
+    if (face.starts_with("helvetica") || face.starts_with("arial") || face.starts_with("avenir"))
         font.m_family = kLatinFamily;
     else
         font.m_family = kSystemFamily;

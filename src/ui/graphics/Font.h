@@ -34,7 +34,7 @@ public:
 
 private:
     std::string m_name = "system";
-    std::string m_family = "Noto Sans CJK SC";
+    std::string m_family = "Inter,Noto Sans CJK SC";
     Weight m_weight = Weight::Regular;
     double m_size = 17;
 };

@@ -174,6 +174,8 @@ void addAttributes(PangoAttrList* list, const AttributedString& text, const std:
     }
     if (lineHeightMultiple > 0 && lineHeightMultiple != 1)
         insert(list, pango_attr_line_height_new(lineHeightMultiple), 0, PANGO_ATTR_INDEX_TO_TEXT_END);
+    // The phone breaks a word too long for its line without adding a hyphen.
+    insert(list, pango_attr_insert_hyphens_new(FALSE), 0, PANGO_ATTR_INDEX_TO_TEXT_END);
 }
 
 PangoAttrList* makeAttributes(const AttributedString& text, const std::vector<std::size_t>& unitToByte,

@@ -67,6 +67,16 @@ gboolean affectsBreakOrShape(PangoAttribute* attribute, gpointer)
     }
 }
 
+// Of the attributes that change breaking, only turning hyphens off over the
+// whole text is followed: the breaks stay where they are, without hyphens.
+gboolean unfollowedBreaking(PangoAttribute* attribute, gpointer found)
+{
+    if (attribute->klass->type != PANGO_ATTR_INSERT_HYPHENS || reinterpret_cast<PangoAttrInt*>(attribute)->value
+        || attribute->start_index != 0 || attribute->end_index != PANGO_ATTR_INDEX_TO_TEXT_END)
+        *static_cast<bool*>(found) = true;
+    return FALSE;
+}
+
 // Only fonts and inline boxes are followed: every other attribute Pango
 // itemizes by changes the widths or the line heights.
 gboolean unfollowed(PangoAttribute* attribute, gpointer found)
@@ -607,12 +617,21 @@ std::optional<int> plainParagraphCharacters(std::string_view text)
 }
 
 // The attributes the layout itemizes by (null when there are none), or
-// nullopt when any of them is one not followed here.
-std::optional<AttrList> itemizingAttributes(PangoAttrList* attributes)
+// nullopt when any of them is one not followed here; `hyphens` says whether
+// breaks may insert hyphens (the toolkit turns them off).
+std::optional<AttrList> itemizingAttributes(PangoAttrList* attributes, bool& hyphens)
 {
     AttrList shaping(pango_attr_list_filter(attributes, affectsBreakOrShape, nullptr));
-    if (shaping)
-        return std::nullopt;
+    // Of the attributes that change breaking, only hyphens turned off over
+    // the whole text are followed.
+    hyphens = true;
+    if (shaping) {
+        bool found = false;
+        AttrList ignored(pango_attr_list_filter(shaping.get(), unfollowedBreaking, &found));
+        if (found)
+            return std::nullopt;
+        hyphens = false;
+    }
     AttrList itemizing(pango_attr_list_filter(attributes, affectsItemization, nullptr));
     if (itemizing) {
         bool found = false;
@@ -641,7 +660,7 @@ Items itemizeLeftToRight(PangoContext* context, std::string_view text, PangoAttr
 // space shrinks at line ends, or a character that becomes a hyphen changes
 // the width before a break (the end of the text counts as white, but no
 // line ends after it).
-std::optional<std::vector<PangoLogAttr>> breakAttributes(std::string_view text, int characters, GList* items)
+std::optional<std::vector<PangoLogAttr>> breakAttributes(std::string_view text, int characters, GList* items, bool hyphens)
 {
     const int length = int(text.size());
     std::vector<PangoLogAttr> logAttrs(std::size_t(characters) + 1);
@@ -657,6 +676,12 @@ std::optional<std::vector<PangoLogAttr>> breakAttributes(std::string_view text, 
     }
     if (offset != characters)
         return std::nullopt;
+    // The layout then applies the breaking attributes: hyphens turned off.
+    if (!hyphens) {
+        AttrList breaking(pango_attr_list_new());
+        pango_attr_list_insert(breaking.get(), pango_attr_insert_hyphens_new(FALSE));
+        pango_attr_break(text.data(), length, breaking.get(), 0, logAttrs.data(), characters + 1);
+    }
     for (int i = 0; i <= characters; ++i) {
         const PangoLogAttr& attr = logAttrs[std::size_t(i)];
         if ((attr.is_white && i < characters) || attr.break_removes_preceding)
@@ -796,13 +821,14 @@ std::optional<std::vector<MeasuredLine>> measureWrappedParagraph(PangoContext* c
     auto characters = plainParagraphCharacters(text);
     if (!characters)
         return std::nullopt;
-    auto itemizing = itemizingAttributes(attributes);
+    bool hyphens = true;
+    auto itemizing = itemizingAttributes(attributes, hyphens);
     if (!itemizing)
         return std::nullopt;
     Items items = itemizeLeftToRight(context, text, itemizing->get());
     if (!items)
         return std::nullopt;
-    auto logAttrs = breakAttributes(text, *characters, items.get());
+    auto logAttrs = breakAttributes(text, *characters, items.get(), hyphens);
     if (!logAttrs)
         return std::nullopt;
     const PangoShapeFlags flags

@@ -1,8 +1,10 @@
 #include "PixelCanvas.h"
 
 #include "ui/graphics/TextLayout.h"
+#include "ui/graphics/TextSystem.h"
 
 #include <gtest/gtest.h>
+#include <pango/pango.h>
 
 using namespace testing_graphics;
 using ui::AttributedString;
@@ -73,7 +75,47 @@ TEST(Font, SizesArePoints)
     EXPECT_GT(font.ascender(), 12);
     EXPECT_LT(font.descender(), 0);
     EXPECT_GE(font.lineHeight(), font.ascender() - font.descender() - 0.01);
-    EXPECT_NEAR(TextLayout::measure(text("中", font), 0).height, font.lineHeight(), 0.5);
+    // The font's own metrics are those of its Latin face; a line of Han takes
+    // the taller Chinese face's, as on the phone.
+    EXPECT_NEAR(TextLayout::measure(text("Ag", font), 0).height, font.lineHeight(), 0.05);
+    EXPECT_GT(TextLayout::measure(text("中", font), 0).height, font.lineHeight());
+}
+
+// The system face: Latin letters, digits and punctuation from Inter, Han from
+// Noto Sans CJK SC, in every weight the screens ask for.
+TEST(Font, SystemFaceTakesLatinAndHanFromTheirOwnFaces)
+{
+    struct Case {
+        const char* text;
+        const char* family;
+    };
+    const Case cases[] = { { "09:41", "Inter" }, { "Hello, 3'45\"!", "Inter" }, { "微信安全支付", "Noto Sans CJK SC" },
+        { "，。？", "Noto Sans CJK SC" } };
+    for (const Font& font : { Font::system(17), Font::boldSystem(17), Font::named("PingFangSC-Medium", 15),
+             Font::named(".SFUIText-Light", 12) }) {
+        for (const Case& c : cases) {
+            PangoLayout* layout = pango_layout_new(ui::TextSystem::context());
+            PangoFontDescription* description = font.makeDescription();
+            pango_layout_set_font_description(layout, description);
+            PangoWeight weight = pango_font_description_get_weight(description);
+            pango_font_description_free(description);
+            pango_layout_set_text(layout, c.text, -1);
+            PangoLayoutIter* iter = pango_layout_get_iter(layout);
+            do {
+                PangoGlyphItem* run = pango_layout_iter_get_run_readonly(iter);
+                if (!run)
+                    continue;
+                PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
+                EXPECT_STREQ(pango_font_description_get_family(used), c.family) << c.text << " in " << font.name();
+                // Noto Sans CJK SC comes in regular and bold only.
+                if (std::string_view(c.family) == "Inter" || weight == PANGO_WEIGHT_BOLD)
+                    EXPECT_EQ(pango_font_description_get_weight(used), weight) << c.text << " in " << font.name();
+                pango_font_description_free(used);
+            } while (pango_layout_iter_next_run(iter));
+            pango_layout_iter_free(iter);
+            g_object_unref(layout);
+        }
+    }
 }
 
 TEST(Font, LatinFacesReportTheirOwnMetrics)
@@ -88,7 +130,7 @@ TEST(Font, NamedFacesMapToInstalledOnes)
     EXPECT_EQ(Font::named("Helvetica-Light", 12).family(), "Roboto");
     EXPECT_EQ(Font::named("Helvetica-Light", 12).weight(), Font::Weight::Light);
     EXPECT_EQ(Font::named("Helvetica-Bold", 12).weight(), Font::Weight::Bold);
-    EXPECT_EQ(Font::named("PingFangSC-Medium", 12).family(), "Noto Sans CJK SC");
+    EXPECT_EQ(Font::named("PingFangSC-Medium", 12).family(), Font::system(12).family());
     EXPECT_EQ(Font::named("PingFangSC-Medium", 12).weight(), Font::Weight::Medium);
     EXPECT_EQ(Font::named("NoSuchFace", 12).family(), Font::system(12).family());
     EXPECT_EQ(Font::boldSystem(12).weight(), Font::Weight::Bold);
@@ -134,8 +176,18 @@ TEST(TextLayout, CharWrapBreaksInsideWordsWordWrapDoesNot)
     TextLayout byChar(styled("aaaa bbbbbb", chars), within(width));
     EXPECT_EQ(byWord.lines()[0].range.length, 5u) << "breaks after the space";
     EXPECT_GT(byChar.lines()[0].range.length, 5u);
-    // A word longer than the line still breaks rather than overflowing.
+    // A word longer than the line still breaks rather than overflowing, and
+    // without a hyphen: each line is exactly as wide as its own letters.
     EXPECT_LE(TextLayout::measure(text("abcdefghijklmnopqrstuvwxyz"), 40).width, 40);
+    for (const char* letters : { "abcdefghijklmnopqrstuvwxyz", "好Pneumonoultramicroscopicsilicovolcanoconiosis" }) {
+        AttributedString longWord = styled(letters, word);
+        TextLayout layout(longWord, within(40));
+        ASSERT_GT(layout.lineCount(), 2) << letters;
+        for (const auto& line : layout.lines()) {
+            AttributedString part = longWord.substring(line.range);
+            EXPECT_NEAR(line.rect.width(), TextLayout::measure(part, 0).width, 0.01) << part.utf8();
+        }
+    }
 }
 
 TEST(TextLayout, ClippedSingleLineRunsOnToTheEdge)
@@ -326,7 +378,8 @@ TEST(TextLayout, KernAndLineHeightMultipleWiden)
     AttributedString small = text("¥1");
     tight.kern = -100;
     small.addAttributes(tight, { 0, 1 });
-    EXPECT_NEAR(TextLayout::measure(small, 0).width, TextLayout::measure(text("1"), 0).width, 0.01);
+    EXPECT_NEAR(TextLayout::measure(small, 0).width,
+        std::max(TextLayout::measure(text("¥"), 0).width, TextLayout::measure(text("1"), 0).width), 0.01);
 
     ui::ParagraphStyle doubled;
     doubled.lineHeightMultiple = 2;

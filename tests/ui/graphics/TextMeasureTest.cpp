@@ -107,6 +107,7 @@ struct Paragraph {
     std::string text;
     int width = 200 * PANGO_SCALE;
     PangoWrapMode wrap = PANGO_WRAP_WORD_CHAR;
+    bool hyphens = true; // Pango's default; the toolkit turns them off
 };
 
 PangoAttrList* attributes(const Paragraph& paragraph, const Font& font)
@@ -115,6 +116,8 @@ PangoAttrList* attributes(const Paragraph& paragraph, const Font& font)
     PangoFontDescription* description = font.makeDescription();
     pango_attr_list_insert(list, pango_attr_font_desc_new(description));
     pango_font_description_free(description);
+    if (!paragraph.hyphens)
+        pango_attr_list_insert(list, pango_attr_insert_hyphens_new(FALSE));
     double L = font.lineHeight();
     PangoRectangle box { 0, -int(std::lround(0.88 * L * PANGO_SCALE)), int(std::lround(1.1 * L * PANGO_SCALE)),
         int(std::lround(1.1 * L * PANGO_SCALE)) };
@@ -243,6 +246,8 @@ TEST(TextMeasure, ItemsThatShapeTogetherBreakAsPango)
         for (const char* text : { "好AVA了TYPO的WAVE是Toy吧AVAVAV你Te呀Yo！", "e\u0301好e\u0301\u0301了AVA，AV。" }) {
             ++tried;
             Paragraph paragraph { text, width * PANGO_SCALE };
+            // Without hyphens, as the toolkit lays text out, every width is followed.
+            expectSameLines({ text, width * PANGO_SCALE, PANGO_WRAP_WORD_CHAR, false }, font);
             if (!measured(paragraph, font))
                 continue; // a break inside a word, which takes a hyphen
             ++followed;
@@ -284,8 +289,12 @@ TEST(TextMeasure, LeavesToPangoWhatItDoesNotFollow)
         Paragraph paragraph { text };
         EXPECT_FALSE(measured(paragraph, font).has_value()) << text;
     }
-    // A word too long for its line breaks inside with a hyphen.
-    EXPECT_FALSE(measured({ "好Pneumonoultramicroscopicsilicovolcanoconiosis", 100 * PANGO_SCALE }, font).has_value());
+    // A word too long for its line breaks inside with a hyphen; without
+    // hyphens, as the toolkit lays text out, the breaks are followed.
+    const char* longWord = "好Pneumonoultramicroscopicsilicovolcanoconiosis";
+    EXPECT_FALSE(measured({ longWord, 100 * PANGO_SCALE }, font).has_value());
+    for (int width = 30; width <= 150 && followsThisPango(); width += 7)
+        expectSameLines({ longWord, width * PANGO_SCALE, PANGO_WRAP_WORD_CHAR, false }, font);
     // Nothing to measure, no width, or text that is not UTF-8.
     EXPECT_FALSE(measured({ "" }, font).has_value());
     EXPECT_FALSE(measured({ "好", 0 }, font).has_value());
