@@ -292,7 +292,13 @@ ui::Size QYAttributedLabel::sizeThatFits(ui::Size size) const
 
 ui::Size QYAttributedLabel::intrinsicContentSize() const
 {
-    return sizeThatFits({m_preferredMaxLayoutWidth, std::numeric_limits<double>::infinity()});
+    ui::Size fitted = sizeThatFits({m_preferredMaxLayoutWidth, std::numeric_limits<double>::infinity()});
+    // A label that wraps at its preferred width takes that whole width, as
+    // the phone's labels do, rather than the width of its longest line.
+    if (m_preferredMaxLayoutWidth > 0 && fitted.width < m_preferredMaxLayoutWidth
+        && sizeThatFits({0, std::numeric_limits<double>::infinity()}).width > m_preferredMaxLayoutWidth)
+        fitted.width = m_preferredMaxLayoutWidth;
+    return fitted;
 }
 
 void QYAttributedLabel::draw(ui::GraphicsContext& context, const ui::Rect&)

@@ -98,6 +98,7 @@ public:
     // Where the text is drawn within `bounds`: inside the insets, centred vertically.
     virtual ui::Rect textRectForBounds(const ui::Rect& bounds, int numberOfLines) const;
     ui::Size sizeThatFits(ui::Size size) const override;
+    // The natural size at the preferred width; a text that wraps there takes the whole width.
     ui::Size intrinsicContentSize() const;
 
     void draw(ui::GraphicsContext& context, const ui::Rect& rect) override;
