@@ -52,6 +52,9 @@ public:
 
     // The speaker's avatar as JPEG data of `quality`; nullptr without one.
     coding::DataPtr avatarData(bool isSend, double quality);
+    // Avatar data of loaded records: an avatar that encodes to the same bytes
+    // shares it, so the store writes it once.
+    void adoptAvatarData(const coding::DataPtr& data) { m_pictureData.adopt(data); }
 
 private:
     coding::StringPtr nickName(bool isSend);

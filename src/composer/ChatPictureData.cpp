@@ -1,5 +1,7 @@
 #include "composer/ChatPictureData.h"
 
+#include <algorithm>
+
 coding::DataPtr ChatPictureData::jpeg(const ui::ImagePtr& image, double quality)
 {
     if (!image)
@@ -15,9 +17,34 @@ coding::DataPtr ChatPictureData::jpeg(const ui::ImagePtr& image, double quality)
     auto bytes = image->jpegData(quality);
     if (bytes.empty())
         return nullptr;
-    auto data = coding::Data::make(std::move(bytes));
+    auto data = known(bytes);
+    if (!data)
+        data = coding::Data::make(std::move(bytes));
     if (m_entries.size() == kCapacity)
         m_entries.erase(m_entries.begin());
     m_entries.push_back({ image, quality, data });
     return data;
+}
+
+void ChatPictureData::adopt(const coding::DataPtr& data)
+{
+    if (!data || data->bytes().empty() || known(data->bytes()))
+        return;
+    // A conversation holds a handful of avatars; older ones age out.
+    if (m_adopted.size() == kCapacity)
+        m_adopted.erase(m_adopted.begin());
+    m_adopted.push_back(data);
+}
+
+coding::DataPtr ChatPictureData::known(const std::vector<std::uint8_t>& bytes) const
+{
+    for (const auto& adopted : m_adopted) {
+        if (adopted->bytes() == bytes)
+            return adopted;
+    }
+    for (const auto& entry : m_entries) {
+        if (entry.data->bytes() == bytes)
+            return entry.data;
+    }
+    return nullptr;
 }

@@ -138,9 +138,21 @@ void QYChatViewController::initLocaData()
 {
     m_userModel = ChatStore::loadUser(type());
     auto conversation = ChatStore::loadConversation(type());
+    if (conversation)
+        baseTableView()->setDataSour(conversation);
+    // New messages share the avatar data the stored rows hold where the bytes
+    // agree (the rows' own objects first: the conversation is stored on its
+    // own), so each avatar is stored in it once.
+    for (int row = 0; conversation && row < int(conversation->count()); ++row) {
+        if (auto clock = baseTableView()->clockAt(row))
+            m_maker.adoptAvatarData(clock->avatar());
+    }
+    if (m_userModel) {
+        m_maker.adoptAvatarData(m_userModel->meAvatar());
+        m_maker.adoptAvatarData(m_userModel->heAvatar());
+    }
     if (!conversation)
         return;
-    baseTableView()->setDataSour(conversation);
     // The view gets its final height from the navigation stack only after it
     // is built; scrolling on the next pass puts the last row right above the
     // toolbar instead of under it.

@@ -24,6 +24,8 @@ struct PngMetadata {
 
 namespace imagecodec {
 
+// Whether the bytes begin as a JPEG does.
+bool isJpeg(const std::vector<std::uint8_t>& bytes);
 // JPEG or PNG bytes (detected by signature) to pixels; nullopt when unreadable
 // or too large (the reason is logged). A JPEG's EXIF orientation is applied, so
 // camera photos come out upright, and a JPEG with a side over 4096 pixels is
@@ -31,8 +33,17 @@ namespace imagecodec {
 // JPEG over 100 million are refused.
 std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes);
 std::optional<PixelBuffer> decodeFile(const std::string& path);
-// JPEG at quality q in [0, 1] mapped to the encoder's max(1, round(100 q)).
+// JPEG at quality q in [0, 1], the phone's scale, mapped onto the encoder's
+// by encoderQuality().
 std::vector<std::uint8_t> encodeJpeg(const PixelBuffer& image, double quality);
+// The encoder's quality (25–100) for the phone's q in [0, 1]: rising with q,
+// the phone's lowest settings still recognisable pictures.
+int encoderQuality(double quality);
+// The lowest phone quality whose encoding writes the quantization tables of
+// these JPEG bytes: asking for it or more cannot gain anything over the bytes.
+// nullopt when the tables are not this encoder's (another program's JPEG) or
+// the bytes are no JPEG.
+std::optional<double> jpegQuality(const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> encodePng(const PixelBuffer& image, const PngMetadata& metadata = {});
 // Writes atomically (temporary file, then rename); false on failure.
 bool writePng(const std::string& path, const PixelBuffer& image, const PngMetadata& metadata = {});

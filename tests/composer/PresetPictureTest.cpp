@@ -2,6 +2,7 @@
 // background's "默认", and the camera's delay and absence.
 #include "ComposerTest.h"
 
+#include "platform/store/SettingsStore.h"
 #include "ui/ActionSheet.h"
 #include "ui/DialogButton.h"
 #include "ui/ImagePickerController.h"
@@ -116,4 +117,50 @@ TEST_F(ComposerTest, PresetCameraComesAfterItsDelayOrNotAtAll)
     ASSERT_TRUE(storedUser(1));
     EXPECT_EQ(bytesOf(storedUser(1)->heAvatar()), preset->heImageView()->image()->jpegData(1.0));
     EXPECT_EQ(coding::text(storedUser(1)->heNick()), u"小明");
+}
+
+// Going in and out of the chat never degrades an avatar: it passes through
+// 0.001 once, the stored bytes then stay the same at every opening, and the
+// stored chat does not grow by another copy of it each time.
+TEST_F(ComposerTest, AvatarsSurviveOpenAndBackCyclesUnchangedAndTheChatDoesNotGrow)
+{
+    auto preset = openPreset(1);
+    for (size_t group : { 0, 1 }) {
+        std::string name = "avatar" + std::to_string(group) + ".png";
+        albumPhoto(name, 240, 240, int(group) + 5);
+        choosePicture(*preset, group, 1);
+        pickFromAlbum((album / name).string());
+    }
+    auto cycle = [&](const std::u16string& message) {
+        tapView(preset->startBtn());
+        settle();
+        chat = topChat();
+        ASSERT_TRUE(chat);
+        if (!message.empty())
+            send(message);
+        pressBack();
+        ASSERT_EQ(navigation->topViewController(), preset);
+    };
+    auto storedChat = [] { return platform::SettingsStore::standard().get("CHAT").value_or(std::vector<std::uint8_t> {}); };
+
+    cycle(u"你好");
+    auto firstMe = bytesOf(storedUser(1)->meAvatar());
+    auto firstHe = bytesOf(storedUser(1)->heAvatar());
+    ASSERT_FALSE(firstHe.empty());
+    auto firstChat = storedChat();
+    for (int round = 0; round < 5; ++round) {
+        cycle(u"");
+        EXPECT_EQ(bytesOf(storedUser(1)->meAvatar()), firstMe) << "round " << round;
+        EXPECT_EQ(bytesOf(storedUser(1)->heAvatar()), firstHe) << "round " << round;
+        EXPECT_EQ(storedChat(), firstChat) << "round " << round;
+    }
+    // Messages of later openings carry the stored avatar; once the chat holds
+    // it, each new message adds only itself.
+    cycle(u"第二次");
+    for (int round = 0; round < 3; ++round) {
+        auto before = storedChat().size();
+        cycle(u"再来一条");
+        EXPECT_LT(storedChat().size() - before, firstHe.size() / 2) << "round " << round;
+    }
+    EXPECT_EQ(bytesOf(storedUser(1)->heAvatar()), firstHe);
 }

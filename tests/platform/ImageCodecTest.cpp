@@ -5,6 +5,8 @@
 #include <turbojpeg.h>
 
 #include <algorithm>
+#include <limits>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -48,6 +50,40 @@ PixelBuffer gradient(int width = 64, int height = 48)
     return makeImage(width, height, [](int x, int y) { return argb(255, x * 4 % 256, y * 5 % 256, (x * y) % 256); });
 }
 
+// A photo-like picture: smooth colour, a face-like disc, a dark line, grain.
+PixelBuffer photoLike(int size)
+{
+    std::uint32_t seed = 12345;
+    return makeImage(size, size, [&](int x, int y) {
+        double u = x / double(size), v = y / double(size);
+        double r = 200 * (1 - u) + 40 * std::sin(9 * v) + 30, g = 120 + 90 * v + 30 * std::cos(7 * u + 3 * v),
+               b = 90 + 120 * u * v + 25 * std::sin(13 * (u - v));
+        double d = std::hypot(u - 0.5, v - 0.45);
+        if (d < 0.25)
+            r = 225 - 120 * d, g = 185 - 100 * d, b = 160 - 60 * d;
+        if (std::abs(v - 0.8) < 0.02)
+            r *= 0.4, g *= 0.4, b *= 0.4;
+        seed = seed * 1103515245u + 12345u;
+        double grain = double((seed >> 16) % 13) - 6;
+        auto c = [&](double value) { return int(std::clamp(value + grain, 0.0, 255.0)); };
+        return argb(255, c(r), c(g), c(b));
+    });
+}
+
+// Peak signal-to-noise ratio of the colour channels, in dB.
+double psnr(const PixelBuffer& a, const PixelBuffer& b)
+{
+    double squares = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            for (int shift : { 0, 8, 16 }) {
+                double d = channel(pixelAt(a, x, y), shift) - channel(pixelAt(b, x, y), shift);
+                squares += d * d;
+            }
+    double mse = squares / (3.0 * a.width * a.height);
+    return mse == 0 ? 99 : 10 * std::log10(255.0 * 255.0 / mse);
+}
+
 // Pixels in the given turbojpeg layout, compressed by turbojpeg itself.
 std::vector<std::uint8_t> turboJpeg(const std::uint8_t* pixels, int width, int stride, int height, int format, int sampling, int quality)
 {
@@ -83,16 +119,63 @@ std::vector<std::uint8_t> withOrientation(std::vector<std::uint8_t> jpeg, int or
 
 } // namespace
 
+// The phone's qualities on the encoder's scale: each must produce the
+// encoder's exact output at that setting.
 TEST(ImageCodec, JpegQualityMapsToTheEncodersScale)
 {
     PixelBuffer image = gradient();
-    // max(1, round(100 q)): each pair must produce the encoder's exact output.
-    const std::pair<double, int> cases[] = { { 1.0, 100 }, { 0.05, 5 }, { 0.054, 5 }, { 0.056, 6 }, { 0.005, 1 },
-        { 0.001, 1 }, { 0.0, 1 }, { -3.0, 1 }, { 7.0, 100 } };
-    for (auto [quality, expected] : cases)
+    const std::pair<double, int> cases[] = { { 1.0, 100 }, { 0.05, 42 }, { 0.005, 30 }, { 0.001, 27 }, { 0.0, 25 },
+        { 0.5, 78 }, { -3.0, 25 }, { 7.0, 100 }, { std::nan(""), 25 } };
+    for (auto [quality, expected] : cases) {
+        EXPECT_EQ(codec::encoderQuality(quality), expected) << "quality " << quality;
         EXPECT_EQ(codec::encodeJpeg(image, quality),
             turboJpeg(image.pixels.data(), image.width, image.stride, image.height, TJPF_BGRA, TJSAMP_420, expected))
             << "quality " << quality;
+    }
+    for (int step = 1; step <= 1000; ++step)
+        EXPECT_GE(codec::encoderQuality(step / 1000.0), codec::encoderQuality((step - 1) / 1000.0)) << step;
+}
+
+// The lowest settings the screens use stay recognisable and still small: a
+// 240-pixel photo-like avatar keeps 30 dB at 0.001, and every step down in
+// quality gives fewer bytes.
+TEST(ImageCodec, LowQualitiesKeepAvatarsRecognisable)
+{
+    PixelBuffer avatar = photoLike(240);
+    std::size_t larger = std::numeric_limits<std::size_t>::max();
+    for (double quality : { 1.0, 0.05, 0.005, 0.001 }) {
+        auto jpeg = codec::encodeJpeg(avatar, quality);
+        auto decoded = codec::decode(jpeg);
+        ASSERT_TRUE(decoded) << quality;
+        EXPECT_GE(psnr(avatar, *decoded), 30) << "quality " << quality;
+        EXPECT_LT(jpeg.size(), larger) << "quality " << quality;
+        larger = jpeg.size();
+    }
+    EXPECT_LT(larger, 4000u) << "0.001 stays a few kilobytes";
+}
+
+// Bytes this encoder wrote tell the lowest phone quality that writes them;
+// other encoders' tables, and bytes that are no JPEG, tell nothing.
+TEST(ImageCodec, JpegBytesTellTheQualityTheyHold)
+{
+    PixelBuffer image = gradient();
+    for (int step = 0; step <= 100; ++step) {
+        double quality = step == 100 ? 0.001 : step / 100.0 + (step % 7) * 0.001;
+        auto held = codec::jpegQuality(codec::encodeJpeg(image, quality));
+        ASSERT_TRUE(held.has_value()) << quality;
+        EXPECT_LE(*held, quality);
+        EXPECT_EQ(codec::encoderQuality(*held), codec::encoderQuality(quality)) << quality;
+        EXPECT_EQ(codec::encodeJpeg(image, *held), codec::encodeJpeg(image, quality)) << quality;
+    }
+    auto foreign = turboJpeg(image.pixels.data(), image.width, image.stride, image.height, TJPF_BGRA, TJSAMP_420, 10);
+    EXPECT_FALSE(codec::jpegQuality(foreign).has_value()) << "below this encoder's range";
+    auto grey = turboJpeg(image.pixels.data(), image.width, image.stride, image.height, TJPF_BGRA, TJSAMP_GRAY, 80);
+    EXPECT_FALSE(codec::jpegQuality(grey).has_value()) << "one table only";
+    auto cut = codec::encodeJpeg(image, 0.5);
+    cut.resize(40);
+    EXPECT_FALSE(codec::jpegQuality(cut).has_value()) << "a table cut short";
+    EXPECT_FALSE(codec::jpegQuality(codec::encodePng(image)).has_value());
+    EXPECT_FALSE(codec::jpegQuality({}).has_value());
 }
 
 TEST(ImageCodec, RoundTripsKeepSizeAndColours)

@@ -119,7 +119,14 @@ std::shared_ptr<Image> Image::fromData(const std::vector<std::uint8_t>& bytes, d
     auto pixels = platform::imagecodec::decode(bytes);
     if (!pixels)
         return nullptr;
-    return fromPixels(std::move(*pixels), scale);
+    auto image = fromPixels(std::move(*pixels), scale);
+    // A decoded JPEG keeps the bytes it came from and the quality they hold,
+    // so that saving the picture unchanged gives them back (see jpegData).
+    if (image && platform::imagecodec::isJpeg(bytes)) {
+        image->m_jpeg = std::make_shared<const std::vector<std::uint8_t>>(bytes);
+        image->m_jpegQuality = platform::imagecodec::jpegQuality(bytes).value_or(1.0);
+    }
+    return image;
 }
 
 std::shared_ptr<Image> Image::fromFile(const std::string& path, double scale)
@@ -155,6 +162,10 @@ Size Image::size() const { return { m_pixels.width / m_scale, m_pixels.height / 
 
 std::vector<std::uint8_t> Image::jpegData(double quality) const
 {
+    // More quality than the bytes hold gains nothing; encoding them again would
+    // only lose more of the picture at every save.
+    if (m_jpeg && quality >= m_jpegQuality)
+        return *m_jpeg;
     return platform::imagecodec::encodeJpeg(m_pixels, quality);
 }
 

@@ -19,7 +19,8 @@ public:
     // preferring the file for the main screen's scale (@3x or @2x), then the other
     // scale, then the plain file. Results are cached by name. nullptr when missing.
     static std::shared_ptr<Image> named(const std::string& name);
-    // Decodes JPEG or PNG bytes at scale 1; nullptr when unreadable.
+    // Decodes JPEG or PNG bytes at scale 1; nullptr when unreadable. A JPEG
+    // picture remembers its bytes and the quality they hold (1.0 when unknown).
     static std::shared_ptr<Image> fromData(const std::vector<std::uint8_t>& bytes, double scale = 1);
     static std::shared_ptr<Image> fromFile(const std::string& path, double scale = 1);
     static std::shared_ptr<Image> fromPixels(platform::PixelBuffer pixels, double scale);
@@ -36,6 +37,9 @@ public:
     const std::string& name() const { return m_name; }
     const platform::PixelBuffer& pixels() const { return m_pixels; }
 
+    // JPEG at the phone's quality scale. A picture decoded from JPEG and asked
+    // for at least the quality its bytes hold gives back those very bytes, so
+    // an unchanged picture never drops a generation when saved again.
     std::vector<std::uint8_t> jpegData(double quality) const;
     std::vector<std::uint8_t> pngData() const;
 
@@ -59,6 +63,8 @@ private:
     double m_leftCap = 0;
     double m_topCap = 0;
     mutable cairo_surface_t* m_surface = nullptr;
+    std::shared_ptr<const std::vector<std::uint8_t>> m_jpeg; // the bytes it was decoded from
+    double m_jpegQuality = 1.0;
 };
 
 using ImagePtr = std::shared_ptr<Image>;

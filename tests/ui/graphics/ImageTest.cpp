@@ -2,10 +2,12 @@
 
 #include "ui/Screen.h"
 #include "ui/graphics/Image.h"
+#include "platform/ImageCodec.h"
 
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -132,6 +134,48 @@ TEST(Image, DecodesAndEncodesData)
     EXPECT_EQ(ui::Image::fromData({ 1, 2, 3 }), nullptr);
     EXPECT_EQ(ui::Image::fromFile("/nonexistent.png"), nullptr);
     EXPECT_EQ(ui::Image::fromPixels({ 4, 4, 16, {} }, 1), nullptr) << "buffer shorter than its rows";
+}
+
+// A picture decoded from JPEG gives its own bytes back when asked for at
+// least the quality they hold, so saving it again loses nothing more; asked
+// for less, it is encoded anew. Bytes of unknown make count as quality 1.0.
+TEST(Image, UnchangedJpegPicturesKeepTheirBytes)
+{
+    auto source = ui::Image::fromPixels(makePixels(48, 40, [](int x, int y) {
+        return 0xFF000000u | std::uint32_t((x * 5) % 256) << 16 | std::uint32_t((y * 6) % 256) << 8 | std::uint32_t((x * y) % 256);
+    }), 1);
+    ASSERT_TRUE(source);
+    struct Case {
+        double made;
+        double lower; // a quality below what the bytes hold
+    };
+    for (const Case& c : { Case { 1.0, 0.9 }, Case { 0.05, 0.005 }, Case { 0.001, 0 } }) {
+        auto bytes = source->jpegData(c.made);
+        auto picture = ui::Image::fromData(bytes);
+        ASSERT_TRUE(picture);
+        for (double asked : { c.made, (c.made + 1) / 2, 1.0 })
+            EXPECT_EQ(picture->jpegData(asked), bytes) << c.made << " asked at " << asked;
+        auto lower = picture->jpegData(c.lower);
+        EXPECT_NE(lower, bytes) << c.made;
+        EXPECT_EQ(lower, platform::imagecodec::encodeJpeg(picture->pixels(), c.lower)) << c.made;
+        // Through 0.001 once, and never again: five saves later, the same bytes.
+        auto saved = picture->jpegData(0.001);
+        for (int generation = 0; generation < 5; ++generation)
+            EXPECT_EQ(ui::Image::fromData(saved)->jpegData(0.001), saved) << c.made << " generation " << generation;
+    }
+
+    // Tables this encoder never writes: the bytes count as the best there is.
+    auto foreign = source->jpegData(0.5);
+    std::vector<std::uint8_t> marker { 0xFF, 0xDB };
+    auto table = std::search(foreign.begin(), foreign.end(), marker.begin(), marker.end());
+    ASSERT_NE(table, foreign.end());
+    table[5] = std::uint8_t(table[5] + 1);
+    auto picture = ui::Image::fromData(foreign);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->jpegData(1.0), foreign);
+    EXPECT_NE(picture->jpegData(0.99), foreign);
+    // A PNG keeps no bytes: every encoding is made from the pixels.
+    EXPECT_EQ(ui::Image::fromData(source->pngData())->jpegData(1.0), source->jpegData(1.0));
 }
 
 TEST(Image, SurfaceCarriesTheImageScale)
