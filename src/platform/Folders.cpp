@@ -26,18 +26,27 @@ static std::string userHome()
     return home && *home ? home : "/tmp";
 }
 
+// Paths kept in saved records (voice clips) must find their file from any
+// working folder: a relative home is taken from the current one.
+static std::string absolute(const std::string& path)
+{
+    std::error_code error;
+    fs::path full = fs::absolute(path, error);
+    return error || full.empty() ? path : full.lexically_normal().string();
+}
+
 std::string homeFolder()
 {
     if (homeOverride())
         return *homeOverride();
     if (const char* explicitHome = std::getenv("QYSHOT_HOME"); explicitHome && *explicitHome)
-        return explicitHome;
+        return absolute(explicitHome);
     if (const char* dataHome = std::getenv("XDG_DATA_HOME"); dataHome && *dataHome)
         return join(dataHome, "qyshot");
     return join(userHome(), ".local/share/qyshot");
 }
 
-void setHomeFolder(const std::string& path) { homeOverride() = path; }
+void setHomeFolder(const std::string& path) { homeOverride() = absolute(path); }
 
 std::string documentsFolder()
 {

@@ -7,6 +7,8 @@ namespace platform {
 // else ~/.local/share/qyshot; tests point it at a temporary folder.
 namespace folders {
 
+// Always an absolute path: a relative one is taken from the working folder
+// (when set, for an override), so paths made from it stay valid anywhere.
 std::string homeFolder();
 // Overrides the home folder for this process (the --home option, tests).
 void setHomeFolder(const std::string& path);

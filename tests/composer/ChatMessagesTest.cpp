@@ -85,6 +85,15 @@ TEST_F(ComposerTest, ChatVoiceClipsOfASecondOrMoreReleasedOnTheButtonBecomeMessa
         fs::directory_iterator folder(platform::folders::join(platform::folders::homeFolder(), "Documents/audio"), error);
         return std::distance(fs::begin(folder), fs::end(folder));
     };
+    // A home given relative to the working folder (as `--home data` is) still
+    // stores clip paths that hold from anywhere.
+    struct WorkingFolder {
+        fs::path path = fs::current_path();
+        ~WorkingFolder() { fs::current_path(path); }
+    } workingFolder;
+    fs::path homePath = platform::folders::homeFolder();
+    fs::current_path(homePath.parent_path());
+    platform::folders::setHomeFolder(homePath.filename().string());
     useMicrophone();
     openChat(1);
     holdToTalk(0.6);
@@ -103,6 +112,8 @@ TEST_F(ComposerTest, ChatVoiceClipsOfASecondOrMoreReleasedOnTheButtonBecomeMessa
     EXPECT_EQ(voice->avatar()->bytes(), heAvatar->jpegData(1.0));
     fs::path path = toUtf8(coding::text(voice->voicePath()));
     EXPECT_EQ(path.extension(), ".amr");
+    EXPECT_TRUE(path.is_absolute()) << path;
+    fs::current_path(workingFolder.path);
     EXPECT_TRUE(fs::exists(path));
     EXPECT_EQ(audioFiles(), 2) << "the clip and the WAV copy it plays from";
 }

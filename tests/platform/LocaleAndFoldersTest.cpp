@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <limits>
 #include <regex>
@@ -70,7 +72,17 @@ TEST(Folders, HomeIsQyshotHomeElseUnderXdgDataHome)
             setenv("XDG_DATA_HOME", "/tmp/xdg", 1);
             bool ok = platform::folders::homeFolder() == "/tmp/qy-home" && platform::folders::documentsFolder() == "/tmp/qy-home/Documents";
             setenv("QYSHOT_HOME", "", 1);
-            std::exit(ok && platform::folders::homeFolder() == "/tmp/xdg/qyshot" ? 0 : 1);
+            ok = ok && platform::folders::homeFolder() == "/tmp/xdg/qyshot";
+            // A relative home is taken from the working folder, so that paths
+            // made from it (saved voice clips) hold from anywhere; an override
+            // from the folder current when it was set.
+            ok = ok && chdir("/tmp") == 0;
+            setenv("QYSHOT_HOME", "rel/home", 1);
+            ok = ok && platform::folders::homeFolder() == "/tmp/rel/home";
+            platform::folders::setHomeFolder("./other/../chosen");
+            ok = ok && chdir("/") == 0 && platform::folders::homeFolder() == "/tmp/chosen"
+                && platform::folders::documentsFolder() == "/tmp/chosen/Documents";
+            std::exit(ok ? 0 : 1);
         },
         testing::ExitedWithCode(0), "");
 }

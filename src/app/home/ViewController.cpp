@@ -65,7 +65,9 @@ void ViewController::viewDidLoad()
     // still screen-high here, and the bars take 64 points of it.
     m_banner = std::make_shared<AdBannerView>(ui::Rect { 0, root->bounds().height() - kBannerHeight - 44 - 20,
         root->bounds().width(), kBannerHeight });
-    m_banner->setBackgroundColor(ui::Color::blackColor());
+    // Without advertising the strip stays quiet: the page's own white, so
+    // that it does not read as a rendering fault.
+    m_banner->setBackgroundColor(ui::Color::whiteColor());
     root->addSubview(m_banner);
     m_bannerHasDelegate = true;
 }

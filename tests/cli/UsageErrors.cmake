@@ -1,0 +1,22 @@
+# Usage errors end with exit code 2 and a message naming the word refused;
+# asking for help or the version ends well.
+function(expect_exit code word)
+  execute_process(COMMAND "${QYSHOT}" ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT result EQUAL code)
+    message(FATAL_ERROR "qyshot ${ARGN} exited with ${result}, not ${code}: ${err}")
+  endif()
+  if(word)
+    string(FIND "${out}${err}" "${word}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "qyshot ${ARGN}: the message does not name \"${word}\": ${out}${err}")
+    endif()
+  endif()
+endfunction()
+
+expect_exit(2 "nosuchphone" render scene.json -o out.png --device nosuchphone)
+expect_exit(2 "nosuchphone" --device nosuchphone)
+expect_exit(2 "--frobnicate" --frobnicate)
+expect_exit(2 "rendr" rendr scene.json)
+expect_exit(2 "--output" render scene.json)
+expect_exit(0 "" --help)
+expect_exit(0 "qyshot" --version)
