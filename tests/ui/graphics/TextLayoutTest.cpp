@@ -108,8 +108,9 @@ TEST(Font, SystemFaceTakesLatinAndHanFromTheirOwnFaces)
                 PangoFontDescription* used = pango_font_describe(run->item->analysis.font);
                 EXPECT_STREQ(pango_font_description_get_family(used), c.family) << c.text << " in " << font.name();
                 // Noto Sans CJK SC comes in regular and bold only.
-                if (std::string_view(c.family) == "Inter" || weight == PANGO_WEIGHT_BOLD)
+                if (std::string_view(c.family) == "Inter" || weight == PANGO_WEIGHT_BOLD) {
                     EXPECT_EQ(pango_font_description_get_weight(used), weight) << c.text << " in " << font.name();
+                }
                 pango_font_description_free(used);
             } while (pango_layout_iter_next_run(iter));
             pango_layout_iter_free(iter);
