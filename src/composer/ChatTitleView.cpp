@@ -2,6 +2,7 @@
 
 #include "ui/NavigationBar.h"
 #include "ui/Screen.h"
+#include "widgets/AppStyle.h"
 
 ChatTitleView::ChatTitleView()
     : ui::View(ui::Rect { 0, 0, widthForScreenHeight(ui::Screen::main().size().height), ui::NavigationBar::kHeight })
@@ -10,7 +11,7 @@ ChatTitleView::ChatTitleView()
     double width = bounds().width();
     m_nickText = std::make_shared<ui::TextField>(
         ui::Rect { 0, (bounds().height() - kFieldHeight) / 2, width, kFieldHeight });
-    m_nickText->setFont(ui::Font::boldSystem(18));
+    m_nickText->setFont(appFont(AppFont::ChatTitle));
     m_nickText->setTextColor(ui::Color::whiteColor());
     m_nickText->setTextAlignment(ui::TextAlignment::Center);
     m_nickText->returnKeyType = ui::ReturnKeyType::Done;

@@ -17,6 +17,8 @@
 #include "ui/GestureRecognizer.h"
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
+#include "ui/WeakBind.h"
+#include "widgets/AppStyle.h"
 #include "widgets/QYNoticeHUD.h"
 
 namespace {
@@ -42,14 +44,10 @@ std::weak_ptr<QYChatViewController> QYChatViewController::weakSelf()
 
 void QYChatViewController::viewDidLoad()
 {
-    auto weak = weakSelf();
     m_screenshotObserver = ui::NotificationCenter::shared().addObserver(shared_from_this(), kScreenshotNotification,
-        [weak](const ui::Notification& notification) {
-            if (auto self = weak.lock())
-                self->userDidTakeScreenshot(notification);
-        });
+        ui::weakBind(this, &QYChatViewController::userDidTakeScreenshot));
 
-    view()->setBackgroundColor(ui::Color::rgb(235, 235, 235));
+    view()->setBackgroundColor(appColor(AppColor::ChatBackground));
 
     m_isSend = false;
     titleViewSetup();
@@ -120,17 +118,13 @@ void QYChatViewController::initUI()
     if (isMessenger(type()))
         look.backgroundImage = ui::Image::named("QYNavigation_bar_2.png");
     else
-        look.barTintColor = ui::Color::rgb(58, 58, 58);
+        look.barTintColor = appColor(AppColor::PaymentBarTint);
 }
 
 void QYChatViewController::initBackButton()
 {
     m_backButton = ChatBackButton::make(type(), m_unReadNum);
-    auto weak = weakSelf();
-    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
-        if (auto self = weak.lock())
-            self->backAction();
-    });
+    m_backButton->addAction(ui::TouchUpInside, ui::weakBind(this, &QYChatViewController::backAction));
     navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
 }
 
@@ -156,11 +150,7 @@ void QYChatViewController::initLocaData()
     // The view gets its final height from the navigation stack only after it
     // is built; scrolling on the next pass puts the last row right above the
     // toolbar instead of under it.
-    auto weak = weakSelf();
-    platform::MainQueue::shared().async([weak] {
-        if (auto self = weak.lock())
-            self->scrollToLastRow(true);
-    });
+    platform::MainQueue::shared().async([scroll = ui::weakBind(this, &QYChatViewController::scrollToLastRow)] { scroll(true); });
 }
 
 void QYChatViewController::viewWillAppear(bool)
@@ -186,34 +176,16 @@ const std::shared_ptr<GXMessageToolBar>& QYChatViewController::toolBar()
     m_toolBar = GXMessageToolBar::make({ 0, bounds.height() - height, bounds.width(), height }, styleValue(type()));
     m_toolBar->setAutoresizingMask(ui::FlexibleTopMargin | ui::FlexibleRightMargin);
 
-    auto weak = weakSelf();
-    auto call = [weak](void (QYChatViewController::*action)()) {
-        return [weak, action] {
-            if (auto self = weak.lock())
-                ((*self).*action)();
-        };
-    };
     auto delegate = std::make_shared<GXMessageToolBarDelegate>();
-    delegate->didStartRecordingVoiceAction = call(&QYChatViewController::didStartRecordingVoiceAction);
-    delegate->didFinishRecoingVoiceAction = call(&QYChatViewController::didFinishRecoingVoiceAction);
-    delegate->didCancelRecordingVoiceAction = call(&QYChatViewController::didCancelRecordingVoiceAction);
-    delegate->sendFace = call(&QYChatViewController::sendFace);
-    delegate->didSendText = [weak](const std::u16string& text) {
-        if (auto self = weak.lock())
-            self->didSendText(text);
-    };
-    delegate->didChangeFrameToHeight = [weak](double height) {
-        if (auto self = weak.lock())
-            self->didChangeFrameToHeight(height);
-    };
-    delegate->didSelectItemWithIndex = [weak](int index, const GXMoreItemPtr&) {
-        if (auto self = weak.lock())
-            self->didSelectItemWithIndex(MorePanelItem(index));
-    };
-    delegate->didSelectFaceStr = [weak](const std::optional<std::u16string>& face, bool isDelete) {
-        if (auto self = weak.lock())
-            self->didSelectFaceStr(face, isDelete);
-    };
+    delegate->didStartRecordingVoiceAction = ui::weakBind(this, &QYChatViewController::didStartRecordingVoiceAction);
+    delegate->didFinishRecoingVoiceAction = ui::weakBind(this, &QYChatViewController::didFinishRecoingVoiceAction);
+    delegate->didCancelRecordingVoiceAction = ui::weakBind(this, &QYChatViewController::didCancelRecordingVoiceAction);
+    delegate->sendFace = ui::weakBind(this, &QYChatViewController::sendFace);
+    delegate->didSendText = ui::weakBind(this, &QYChatViewController::didSendText);
+    delegate->didChangeFrameToHeight = ui::weakBind(this, &QYChatViewController::didChangeFrameToHeight);
+    auto chooseItem = ui::weakBind(this, &QYChatViewController::didSelectItemWithIndex);
+    delegate->didSelectItemWithIndex = [chooseItem](int index, const GXMoreItemPtr&) { chooseItem(MorePanelItem(index)); };
+    delegate->didSelectFaceStr = ui::weakBind(this, &QYChatViewController::didSelectFaceStr);
     m_toolBarDelegate = delegate;
     m_toolBar->setDelegate(m_toolBarDelegate);
     return m_toolBar;
@@ -231,28 +203,17 @@ const std::shared_ptr<RIRingTableView>& QYChatViewController::baseTableView()
     // has taken the bars' height off the view.
     m_baseTableView->setAutoresizingMask(ui::FlexibleHeight);
 
-    auto weak = weakSelf();
     auto delegate = std::make_shared<RIRingTableViewDelegate>();
-    delegate->headViewPressed = [weak](const QYChatModelPtr& clock) {
-        if (auto self = weak.lock())
-            self->headViewPressed(clock);
-    };
-    delegate->bubbleViewPressed = [weak](const std::string& name, const ui::UserInfo& userInfo) {
-        if (auto self = weak.lock())
-            self->bubbleViewPressed(name, userInfo);
-    };
-    delegate->backOutClockWithClock = [weak](const QYChatModelPtr& clock, std::function<void(bool)> finished) {
-        if (auto self = weak.lock())
-            self->backOutClockWithClock(clock, finished);
-    };
+    delegate->headViewPressed = ui::weakBind(this, &QYChatViewController::headViewPressed);
+    delegate->bubbleViewPressed = ui::weakBind(this, &QYChatViewController::bubbleViewPressed);
+    delegate->backOutClockWithClock = ui::weakBind(this, &QYChatViewController::backOutClockWithClock);
     m_ringTableDelegate = delegate;
     m_baseTableView->setRingTableDelegate(m_ringTableDelegate);
 
-    m_baseTableView->addGestureRecognizer(std::make_shared<ui::TapGestureRecognizer>([weak](ui::GestureRecognizer& recognizer) {
-        if (recognizer.state() != ui::GestureRecognizer::State::Ended)
-            return;
-        if (auto self = weak.lock())
-            self->tapBaseTableViewCloseKeyboard();
+    auto closeKeyboard = ui::weakBind(this, &QYChatViewController::tapBaseTableViewCloseKeyboard);
+    m_baseTableView->addGestureRecognizer(std::make_shared<ui::TapGestureRecognizer>([closeKeyboard](ui::GestureRecognizer& recognizer) {
+        if (recognizer.state() == ui::GestureRecognizer::State::Ended)
+            closeKeyboard();
     }));
     return m_baseTableView;
 }
@@ -264,8 +225,8 @@ const std::shared_ptr<ui::Label>& QYChatViewController::tipLabel()
         return m_tipLabel;
     m_tipLabel = std::make_shared<ui::Label>();
     m_tipLabel->setFrame({ 0, 0, width, kTipHeight });
-    m_tipLabel->setBackgroundColor(ui::Color::rgb(127, 131, 137));
-    m_tipLabel->setFont(ui::Font::system(14));
+    m_tipLabel->setBackgroundColor(appColor(AppColor::HintStrip));
+    m_tipLabel->setFont(appFont(AppFont::HintStrip));
     m_tipLabel->setTextColor(ui::Color::whiteColor());
     m_tipLabel->setTextAlignment(ui::TextAlignment::Center);
     m_tipLabel->setHidden(true);
@@ -515,12 +476,8 @@ void QYChatViewController::scrollToLastRow(bool animated)
 
 void QYChatViewController::redPacAction()
 {
-    auto weak = weakSelf();
     m_redPacDelegate = std::make_shared<QYRedPacViewControllerDelegate>();
-    m_redPacDelegate->intoRedBackNum = [weak](const std::string& amount, const std::string& blessing) {
-        if (auto self = weak.lock())
-            self->intoRedBackNum(amount, blessing);
-    };
+    m_redPacDelegate->intoRedBackNum = ui::weakBind(this, &QYChatViewController::intoRedBackNum);
     presentViewController(ChatMoneyActions::redPacketStack(styleValue(type()), m_redPacDelegate), true);
 }
 
@@ -533,11 +490,7 @@ void QYChatViewController::intoRedBackNum(const std::string& amount, const std::
 
 void QYChatViewController::transfers()
 {
-    auto weak = weakSelf();
-    ChatMoneyActions::showTransferPrompt([weak](const std::u16string& amount) {
-        if (auto self = weak.lock())
-            self->sendTransfer(amount);
-    });
+    ChatMoneyActions::showTransferPrompt(ui::weakBind(this, &QYChatViewController::sendTransfer));
 }
 
 void QYChatViewController::sendTransfer(const std::u16string& amount)

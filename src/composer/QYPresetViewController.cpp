@@ -19,21 +19,13 @@
 #include "ui/BarButtonItem.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/NavigationController.h"
+#include "ui/WeakBind.h"
 #include "ui/Screen.h"
+#include "widgets/AppStyle.h"
+#include "widgets/FormBuilder.h"
 
 namespace {
 
-constexpr double kGroupGap = 15;
-constexpr double kTwoRowHeight = 110;
-constexpr double kOneRowHeight = 55;
-constexpr double kLabelLeft = 15;
-constexpr double kLabelTop = 20;
-constexpr double kDividerInset = 10;
-constexpr double kArrowRight = 14;
-constexpr double kControlGap = 8;
-constexpr double kPreviewSide = 42;
-constexpr double kFieldWidth = 210;
-constexpr double kFieldHeight = 30;
 constexpr double kStartHeight = 50;
 constexpr double kStartCornerRadius = 4;
 constexpr double kMoveDuration = 0.3;
@@ -46,8 +38,6 @@ constexpr double kSavedJpegQuality = 1.0;
 // let go of the screen before the picker covers it.
 constexpr double kCameraDelay = 0.00001;
 
-ui::Color labelColor() { return ui::Color::rgb(55, 55, 55); }
-ui::Color greyColor() { return ui::Color::rgb(230, 230, 230); }
 
 coding::DataPtr jpegOf(const ui::ImagePtr& image, double quality)
 {
@@ -81,172 +71,72 @@ void QYPresetViewController::viewDidLoad()
     initUI();
 }
 
-std::shared_ptr<ui::View> QYPresetViewController::makeGroup(double y, double height)
+std::shared_ptr<ui::TextField> QYPresetViewController::addField(FormBuilder& form, const FormBuilder::Row& row, const char* placeholder)
 {
-    auto group = std::make_shared<ui::View>(ui::Rect { 0, y, m_contentView->bounds().width(), height });
-    group->setBackgroundColor(ui::Color::whiteColor());
-    m_contentView->addSubview(group);
-    m_groups.push_back(group);
-    return group;
-}
-
-std::shared_ptr<ui::Label> QYPresetViewController::addRowLabel(ui::View& group, const char* text, double y)
-{
-    auto label = std::make_shared<ui::Label>();
-    label->setFont(ui::Font::system(17));
-    label->setTextColor(labelColor());
-    label->setText(std::string(text));
-    label->sizeToFit();
-    label->setOrigin({ kLabelLeft, y });
-    group.addSubview(label);
-    return label;
-}
-
-std::shared_ptr<ui::Label> QYPresetViewController::addCentredRowLabel(ui::View& group, const char* text)
-{
-    auto label = addRowLabel(group, text, 0);
-    label->setCenterY(group.bounds().height() / 2);
-    return label;
-}
-
-double QYPresetViewController::addArrow(ui::View& group, const ui::Label& label)
-{
-    auto arrow = std::make_shared<ui::ImageView>(ui::Image::named("PubuArrow_2.png"));
-    ui::Size size = arrow->bounds().size;
-    arrow->setFrame({ group.bounds().width() - kArrowRight - size.width, label.centerY() - size.height / 2, size.width, size.height });
-    group.addSubview(arrow);
-    return arrow->x() - kControlGap;
-}
-
-std::shared_ptr<ui::ImageView> QYPresetViewController::makePreview(double right, const ui::Label& label)
-{
-    auto preview = std::make_shared<ui::ImageView>(
-        ui::Rect { right - kPreviewSide, label.centerY() - kPreviewSide / 2, kPreviewSide, kPreviewSide });
-    preview->setContentMode(ui::ContentMode::ScaleAspectFill);
-    preview->setClipsToBounds(true);
-    preview->setBackgroundColor(ui::Color::rgb(255, 255, 0));
-    return preview;
-}
-
-std::shared_ptr<ui::TextField> QYPresetViewController::makeField(double right, const ui::Label& label, const char* placeholder)
-{
-    auto field = std::make_shared<ui::TextField>(
-        ui::Rect { right - kFieldWidth, label.centerY() - kFieldHeight / 2, kFieldWidth, kFieldHeight });
-    field->setTextAlignment(ui::TextAlignment::Right);
-    field->setPlaceholder(std::string(placeholder));
-    field->returnKeyType = ui::ReturnKeyType::Done;
-    auto weakSelf = weakThis();
-    field->didBeginEditing = [weakSelf](ui::TextField& editing) {
-        if (auto self = weakSelf.lock())
-            self->liftForEditing(editing);
-    };
-    field->shouldReturn = [weakSelf](ui::TextField& editing) {
+    auto field = form.addField(row, placeholder);
+    field->didBeginEditing = ui::weakBind(this, &QYPresetViewController::liftForEditing);
+    field->shouldReturn = [rest = ui::weakBind(this, &QYPresetViewController::moveToRestingFrame)](ui::TextField& editing) {
         editing.resignFirstResponder();
-        if (auto self = weakSelf.lock())
-            self->moveToRestingFrame();
+        rest();
         return true;
     };
     return field;
 }
 
-void QYPresetViewController::addTapArea(ui::View& group, double height, int tag)
+void QYPresetViewController::addTapArea(FormBuilder& form, int row, int tag)
 {
-    auto area = ui::Button::make(ui::Button::Type::Custom);
-    area->setFrame({ 0, 0, group.bounds().width(), height });
-    area->setTag(tag);
-    auto weakSelf = weakThis();
-    area->addAction(ui::TouchUpInside, [weakSelf](ui::Control& sender) {
-        if (auto self = weakSelf.lock())
-            self->setImageAction(sender);
-    });
-    group.addSubview(area);
+    form.addTapArea(row, tag)->addAction(ui::TouchUpInside, ui::weakBind(this, &QYPresetViewController::setImageAction));
 }
 
 void QYPresetViewController::initUI()
 {
     auto root = view();
-    root->setBackgroundColor(greyColor());
-    auto weakSelf = weakThis();
+    root->setBackgroundColor(appColor(AppColor::FormBackground));
 
     m_scrollView = std::make_shared<ui::ScrollView>(root->bounds());
     // The view is still screen-high here; the navigation stack shortens it.
     m_scrollView->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
-    m_scrollView->addGestureRecognizer(std::make_shared<ui::TapGestureRecognizer>([weakSelf](ui::GestureRecognizer&) {
-        if (auto self = weakSelf.lock())
-            self->dissKeyBoard();
-    }));
+    m_scrollView->addGestureRecognizer(std::make_shared<ui::TapGestureRecognizer>(ui::weakBind(this, &QYPresetViewController::dissKeyBoard)));
     root->addSubview(m_scrollView);
 
     double width = m_scrollView->bounds().width();
     m_contentView = std::make_shared<ui::View>(ui::Rect { 0, 0, width, 0 });
     m_scrollView->addSubview(m_contentView);
 
+    FormBuilder form(m_contentView);
+
     // Own avatar and nickname.
-    double y = kGroupGap;
-    auto own = makeGroup(y, kTwoRowHeight);
-    auto divider = std::make_shared<ui::View>(ui::Rect { kDividerInset, kTwoRowHeight / 2 - 0.5, width - 2 * kDividerInset, 1 });
-    divider->setBackgroundColor(greyColor());
-    own->addSubview(divider);
-    auto label = addRowLabel(*own, "自己的头像", kLabelTop);
-    m_meImageView = makePreview(addArrow(*own, *label), *label);
+    form.addGroup(2);
+    m_meImageView = form.addPicture(form.addRow("自己的头像"));
     m_meImageView->setImage(ui::Image::named("QYAvatar.png"));
-    own->addSubview(m_meImageView);
-    addTapArea(*own, kTwoRowHeight / 2, OwnAvatar);
-    label = addRowLabel(*own, "自己的昵称", divider->frame().maxY() + kLabelTop);
-    m_meNick = makeField(addArrow(*own, *label), *label, "昵称");
-    own->addSubview(m_meNick);
+    addTapArea(form, 0, OwnAvatar);
+    m_meNick = addField(form, form.addRow("自己的昵称"), "昵称");
 
     // The other side's avatar and nickname.
-    y += kTwoRowHeight + kGroupGap;
-    auto other = makeGroup(y, kTwoRowHeight);
-    divider = std::make_shared<ui::View>(divider->frame());
-    divider->setBackgroundColor(greyColor());
-    other->addSubview(divider);
-    label = addRowLabel(*other, "对方的头像", kLabelTop);
-    m_heImageView = makePreview(addArrow(*other, *label), *label);
+    form.addGroup(2);
+    m_heImageView = form.addPicture(form.addRow("对方的头像"));
     m_heImageView->setImage(ui::Image::named("QYAvatar.png"));
-    other->addSubview(m_heImageView);
-    addTapArea(*other, kTwoRowHeight / 2, OtherAvatar);
-    label = addRowLabel(*other, "对方的昵称", divider->frame().maxY() + kLabelTop);
-    m_nickText = makeField(addArrow(*other, *label), *label, "昵称");
-    other->addSubview(m_nickText);
+    addTapArea(form, 0, OtherAvatar);
+    m_nickText = addField(form, form.addRow("对方的昵称"), "昵称");
 
     // The chat background: "默认" in the preview's place while there is none.
-    y += kTwoRowHeight + kGroupGap;
-    auto background = makeGroup(y, kOneRowHeight);
-    label = addCentredRowLabel(*background, "聊天背景");
-    double right = addArrow(*background, *label);
-    m_backImageView = makePreview(right, *label);
+    form.addGroup(1);
+    auto row = form.addRow("聊天背景");
+    m_backImageView = form.addPicture(row);
     m_backImageView->setHidden(true);
-    background->addSubview(m_backImageView);
-    m_defaLable = std::make_shared<ui::Label>();
-    m_defaLable->setFont(ui::Font::system(17));
-    m_defaLable->setTextColor(labelColor());
-    m_defaLable->setText(std::string("默认"));
-    m_defaLable->sizeToFit();
-    m_defaLable->setOrigin({ right - m_defaLable->width(), label->centerY() - m_defaLable->height() / 2 });
-    background->addSubview(m_defaLable);
-    addTapArea(*background, kOneRowHeight, Background);
+    m_defaLable = form.addValueText(row, "默认");
+    addTapArea(form, 0, Background);
 
     // The unread count.
-    y += kOneRowHeight + kGroupGap;
-    auto unread = makeGroup(y, kOneRowHeight);
-    label = addCentredRowLabel(*unread, "未读条数");
-    m_unReadNum = makeField(addArrow(*unread, *label), *label, "0");
+    form.addGroup(1);
+    m_unReadNum = addField(form, form.addRow("未读条数"), "0");
     m_unReadNum->keyboardType = ui::KeyboardType::NumberPad;
-    unread->addSubview(m_unReadNum);
 
-    y += kOneRowHeight + kGroupGap;
-    m_startBtn = ui::Button::make(ui::Button::Type::Custom);
-    m_startBtn->setFrame({ 0, y, width, kStartHeight });
-    m_startBtn->setBackgroundColor(ui::Color::rgb(63, 184, 56));
+    m_startBtn = form.addButton("开始", kStartHeight);
+    m_startBtn->setBackgroundColor(appColor(AppColor::StartButton));
     m_startBtn->setCornerRadius(kStartCornerRadius);
-    m_startBtn->setTitle(std::string("开始"));
-    m_startBtn->addAction(ui::TouchUpInside, [weakSelf](ui::Control& sender) {
-        if (auto self = weakSelf.lock())
-            self->startChat(sender);
-    });
-    m_contentView->addSubview(m_startBtn);
+    m_startBtn->addAction(ui::TouchUpInside, ui::weakBind(this, &QYPresetViewController::startChat));
+    m_groups = form.groups();
 
     // The content ends a banner's height below the button, so the button can
     // always be scrolled clear of the banner.

@@ -6,6 +6,7 @@
 #include "chat/records/ChatStyle.h"
 #include "chat/records/QYUserModel.h"
 #include "composer/ChatStore.h"
+#include "widgets/FormBuilder.h"
 #include "ui/Button.h"
 #include "ui/ImagePickerController.h"
 #include "ui/ImageView.h"
@@ -80,15 +81,10 @@ private:
     // What the form's callbacks hold: they never keep the screen alive.
     std::weak_ptr<QYPresetViewController> weakThis();
     void initUI();
-    std::shared_ptr<ui::View> makeGroup(double y, double height);
-    std::shared_ptr<ui::Label> addRowLabel(ui::View& group, const char* text, double y);
-    std::shared_ptr<ui::Label> addCentredRowLabel(ui::View& group, const char* text);
-    // The arrow of the row whose label is given; returns the x where the
-    // row's control ends.
-    double addArrow(ui::View& group, const ui::Label& label);
-    std::shared_ptr<ui::ImageView> makePreview(double right, const ui::Label& label);
-    std::shared_ptr<ui::TextField> makeField(double right, const ui::Label& label, const char* placeholder);
-    void addTapArea(ui::View& group, double height, int tag);
+    // A field that lifts the form while edited and puts the keyboard away on Done.
+    std::shared_ptr<ui::TextField> addField(FormBuilder& form, const FormBuilder::Row& row, const char* placeholder);
+    // A tap on the row offers the pictures for `tag`.
+    void addTapArea(FormBuilder& form, int row, int tag);
 
     void endAllEditing();
     void moveToRestingFrame();

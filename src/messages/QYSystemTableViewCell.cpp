@@ -5,6 +5,7 @@
 #include "chat/records/QYChatModel.h"
 #include "messages/RIBubbleRules.h"
 #include "ui/graphics/TextLayout.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ QYSystemTableViewCell::QYSystemTableViewCell()
     setSelectionStyle(ui::TableViewCellSelectionStyle::None);
     setBackgroundColor(ui::Color::clearColor());
     m_systemMessage = View::make<QYLabel>(ui::EdgeInsets { 2, 8, 2, 8 });
-    m_systemMessage->setFont(ui::Font::system(14));
+    m_systemMessage->setFont(appFont(AppFont::SystemNotice));
     m_systemMessage->setCornerRadius(5);
     m_systemMessage->setClipsToBounds(true);
     m_systemMessage->setTextColor(ui::Color::whiteColor());
@@ -48,7 +49,7 @@ void QYSystemTableViewCell::bindWithModel(const QYChatModel& message)
     // Each bind sets both looks, so a cell never keeps another chat's style.
     bool payment = message.styleType() == 2;
     m_systemMessage->setCornerRadius(payment ? 3 : 5);
-    m_systemMessage->setFont(ui::Font::system(payment ? 15 : 14));
+    m_systemMessage->setFont(appFont(payment ? AppFont::PaymentSystemNotice : AppFont::SystemNotice));
     std::optional<std::string> nickName;
     if (message.heNickName())
         nickName = message.heNickName()->utf8();

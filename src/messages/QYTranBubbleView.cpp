@@ -6,6 +6,7 @@
 #include "messages/RIMoneyRules.h"
 #include "messages/RIRouterEvents.h"
 #include "ui/Screen.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -31,16 +32,16 @@ void QYTranBubbleView::build()
 {
     backImageView()->setContentMode(ui::ContentMode::ScaleAspectFill);
     m_labelContext = View::make<ui::Label>();
-    m_labelContext->setFont(ui::Font::system(14));
+    m_labelContext->setFont(appFont(AppFont::MoneyCardText));
     m_labelContext->setTextColor(ui::Color::whiteColor());
     m_labelContext->setText("");
     addSubview(m_labelContext);
     m_tranNum = View::make<ui::Label>();
-    m_tranNum->setFont(ui::Font::system(16));
+    m_tranNum->setFont(appFont(AppFont::PaymentTransferAmount));
     m_tranNum->setTextColor(ui::Color::whiteColor());
     m_tranNum->setText("0.10");
     addSubview(m_tranNum);
-    m_receView = View::make<RIMoneyPillView>(RIMoneyPillView::Look { "QYPay_MoneyIcon.png", 3, 0.12, 15, ui::Color::rgb(0, 170, 238) });
+    m_receView = View::make<RIMoneyPillView>(RIMoneyPillView::Look { "QYPay_MoneyIcon.png", 3, 0.12, 15, appColor(AppColor::PaymentMoneyAccent) });
     addSubview(m_receView);
 }
 

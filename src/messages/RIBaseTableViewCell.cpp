@@ -1,6 +1,7 @@
 #include "messages/RIBaseTableViewCell.h"
 
 #include "ui/GestureRecognizer.h"
+#include "widgets/AppStyle.h"
 
 RIBaseTableViewCell::RIBaseTableViewCell(std::string reuseIdentifier)
     : TableViewCell(std::move(reuseIdentifier))
@@ -21,7 +22,7 @@ RIBaseTableViewCell::RIBaseTableViewCell(std::string reuseIdentifier)
     contentView()->addSubview(m_headView);
 
     m_dateTime = View::make<QYLabel>(ui::EdgeInsets { 3, 3, 3, 3 });
-    m_dateTime->setFont(ui::Font::system(12));
+    m_dateTime->setFont(appFont(AppFont::TimeStamp));
     m_dateTime->setTextAlignment(ui::TextAlignment::Center);
     m_dateTime->setTextColor(ui::Color::whiteColor());
     m_dateTime->setBackgroundColor(ui::Color::fromWhite(0, 0.15));

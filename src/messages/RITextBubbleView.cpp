@@ -6,6 +6,7 @@
 #include "messages/RIBubbleRules.h"
 #include "messages/RIRouterEvents.h"
 #include "ui/GestureRecognizer.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ void RITextBubbleView::configureLabel(QYEmojiLabel& label, const QYChatModel& me
     label.setCustomEmojiRegex(kEmojiPattern);
     label.setCustomEmojiPlistName(emojiPlistName(message.styleType()));
     label.setIsNeedAtAndPoundSign(true);
-    label.setFont(ui::Font::system(16));
+    label.setFont(appFont(AppFont::MessageText));
     label.setLineBreakMode(ui::LineBreakMode::WordWrap);
     label.setNumberOfLines(0);
     label.setText(coding::text(message.context()));

@@ -6,6 +6,7 @@
 #include "messages/RIMoneyRules.h"
 #include "messages/RIRouterEvents.h"
 #include "ui/Screen.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -48,15 +49,15 @@ RIVideoBubbleView::RIVideoBubbleView(const ui::Rect& frame)
 void RIVideoBubbleView::build()
 {
     backImageView()->setClipsToBounds(true);
-    m_labelContext = whiteLabel(ui::Font::system(14), "");
+    m_labelContext = whiteLabel(appFont(AppFont::MoneyCardText), "");
     addSubview(m_labelContext);
-    m_receView = View::make<RIMoneyPillView>(RIMoneyPillView::Look { "QYMoneyIcon.png", 4, 0.15, 13, ui::Color::rgb(253, 153, 49) });
+    m_receView = View::make<RIMoneyPillView>(RIMoneyPillView::Look { "QYMoneyIcon.png", 4, 0.15, 13, appColor(AppColor::MessengerMoneyAccent) });
     addSubview(m_receView);
-    m_tranText = whiteLabel(ui::Font::system(14), "转账给你");
+    m_tranText = whiteLabel(appFont(AppFont::MoneyCardText), "转账给你");
     addSubview(m_tranText);
-    m_markIcon = whiteLabel(ui::Font::system(14), "￥");
+    m_markIcon = whiteLabel(appFont(AppFont::MoneyCardText), "￥");
     addSubview(m_markIcon);
-    m_tranNum = whiteLabel(ui::Font::named("Helvetica-Light", 14), "0.10");
+    m_tranNum = whiteLabel(appFont(AppFont::MoneyCardAmount), "0.10");
     addSubview(m_tranNum);
     isHidden(true);
 }

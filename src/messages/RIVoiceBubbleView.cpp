@@ -5,6 +5,7 @@
 #include "chat/records/QYChatModel.h"
 #include "messages/RIBubbleRules.h"
 #include "messages/RIRouterEvents.h"
+#include "widgets/AppStyle.h"
 
 RIVoiceBubbleView::RIVoiceBubbleView()
 {
@@ -23,7 +24,7 @@ void RIVoiceBubbleView::build()
     m_animationView->setContentMode(ui::ContentMode::ScaleAspectFill);
     addSubview(m_animationView);
     m_timeLengthLabel = View::make<ui::Label>();
-    m_timeLengthLabel->setFont(ui::Font::system(15));
+    m_timeLengthLabel->setFont(appFont(AppFont::VoiceLength));
     addSubview(m_timeLengthLabel);
 }
 
@@ -37,7 +38,7 @@ void RIVoiceBubbleView::setClock(std::shared_ptr<QYChatModel> clock)
     else if (clock->type() == QYChatModel::Voice)
         m_timeLengthLabel->setText(RIBubbleRules::voiceLengthText(clock->duration()));
     bool isSend = clock->isSend();
-    m_timeLengthLabel->setTextColor(isSend ? ui::Color::rgb(178, 178, 178) : ui::Color::rgb(140, 140, 140));
+    m_timeLengthLabel->setTextColor(appColor(isSend ? AppColor::OwnVoiceLength : AppColor::OtherVoiceLength));
     m_animationView->setImage(ui::Image::named(isSend ? "QYHorn.png" : "QYHorn_2.png"));
     setImagewidthWithVoiceTimeLength(clock->duration());
     setNeedsLayout();

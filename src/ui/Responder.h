@@ -13,6 +13,10 @@ namespace ui {
 // sender, so callers keep a strong reference while they dispatch.
 class Responder : public std::enable_shared_from_this<Responder> {
 public:
+    Responder() = default;
+    // A responder has one place in the chain and one owner; a copy would have neither.
+    Responder(const Responder&) = delete;
+    Responder& operator=(const Responder&) = delete;
     virtual ~Responder() = default;
 
     virtual Responder* nextResponder() const { return nullptr; }

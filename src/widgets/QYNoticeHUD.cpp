@@ -7,6 +7,7 @@
 #include "ui/Application.h"
 #include "ui/graphics/GraphicsContext.h"
 #include "ui/graphics/TextLayout.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ constexpr double kMargin = 16;
 constexpr double kMinimumBoxSize = 100;
 constexpr double kIconTextGap = 10;
 
-ui::Font statusFont() { return ui::Font::system(15); }
+ui::Font statusFont() { return appFont(AppFont::NoticeOverlay); }
 
 ui::AttributedString statusText(const std::string& status)
 {

@@ -1,6 +1,7 @@
 #include "input/label/QYEmojiLabel.h"
 
 #include "ui/Pasteboard.h"
+#include "widgets/AppStyle.h"
 
 #include <cmath>
 #include <limits>
@@ -43,7 +44,7 @@ void QYEmojiLabel::configure()
 {
     setUserInteractionEnabled(true);
     setNumberOfLines(0);
-    QYAttributedLabel::setFont(ui::Font::system(14));
+    QYAttributedLabel::setFont(appFont(AppFont::EmojiLabel));
     setTextColor(ui::Color::blackColor());
     setBackgroundColor(ui::Color::clearColor());
     QYAttributedLabel::setLineBreakMode(ui::LineBreakMode::CharWrap);
@@ -51,7 +52,7 @@ void QYEmojiLabel::configure()
     setLineHeightMultiple(1.0);
     setLineSpacing(2);
 
-    const ui::Color linkColor = ui::Color::rgb(85, 190, 255);
+    const ui::Color linkColor = appColor(AppColor::LinkText);
     ui::TextAttributes link;
     link.foreground = linkColor;
     setLinkAttributes(link);

@@ -1,5 +1,7 @@
 #include "input/more/GXMoreItemView.h"
 
+#include "widgets/AppStyle.h"
+
 GXMoreItemView::GXMoreItemView(const ui::Rect& frame)
     : ui::View(frame)
 {
@@ -15,7 +17,7 @@ void GXMoreItemView::setupUI()
     m_itemButton = button;
 
     auto title = std::make_shared<ui::Label>(ui::Rect { 0, kHeight, kWidth, 12 });
-    title->setFont(ui::Font::system(12));
+    title->setFont(appFont(AppFont::MoreItemTitle));
     title->setTextAlignment(ui::TextAlignment::Center);
     title->setTextColor(ui::Color::whiteColor());
     title->setBackgroundColor(ui::Color::clearColor());

@@ -4,12 +4,13 @@
 
 #include "ui/graphics/GraphicsContext.h"
 #include "ui/graphics/TextLayout.h"
+#include "widgets/AppStyle.h"
 
 GXMessageTextView::GXMessageTextView(const ui::Rect& frame)
     : ui::TextView(frame)
 {
-    ui::TextView::setFont(ui::Font::system(16));
-    setTextColor(ui::Color::rgb(44, 44, 44));
+    ui::TextView::setFont(appFont(AppFont::MessageText));
+    setTextColor(appColor(AppColor::InputText));
     setBackgroundColor(ui::Color::whiteColor());
     setContentInset({});
     scrollEnabled = true;

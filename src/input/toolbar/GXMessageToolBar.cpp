@@ -9,6 +9,7 @@
 #include "ui/Keyboard.h"
 #include "ui/Screen.h"
 #include "ui/graphics/TextLayout.h"
+#include "widgets/AppStyle.h"
 
 namespace {
 
@@ -65,7 +66,7 @@ void GXMessageToolBar::setupViews()
     double w = bounds().width();
 
     m_toolBarView = std::make_shared<ui::View>(ui::Rect { 0, 0, w, kStripHeight });
-    m_toolBarView->setBackgroundColor(ui::Color::rgb(245, 245, 247));
+    m_toolBarView->setBackgroundColor(appColor(AppColor::ToolbarBackground));
     m_toolBarView->setAutoresizingMask(ui::FlexibleWidth);
 
     m_toolbarBackgroundImageView = std::make_shared<ui::ImageView>(m_toolBarView->bounds());
@@ -76,7 +77,7 @@ void GXMessageToolBar::setupViews()
 
     // The top hairline, over the strip's picture so that it shows.
     auto hairline = std::make_shared<ui::View>(ui::Rect { 0, 0, w, 0.7 });
-    hairline->setBackgroundColor(ui::Color::rgb(195, 195, 197));
+    hairline->setBackgroundColor(appColor(AppColor::ToolbarHairline));
     hairline->setAutoresizingMask(ui::FlexibleWidth);
     hairline->setUserInteractionEnabled(false);
     m_toolBarView->addSubview(hairline);
@@ -138,7 +139,7 @@ void GXMessageToolBar::setupTextView()
     textView->enablesReturnKeyAutomatically = true;
     textView->setPlaceHolder("");
     textView->setBackgroundColor(ui::Color::whiteColor());
-    textView->setBorderColor(ui::Color::rgb(173, 172, 177));
+    textView->setBorderColor(appColor(AppColor::InputBorder));
     textView->setBorderWidth(0.65);
     textView->setCornerRadius(5);
     textView->setClipsToBounds(true);
