@@ -15,6 +15,7 @@ pkg_check_modules(QY_UUID REQUIRED IMPORTED_TARGET uuid)
 
 find_package(nlohmann_json 3 REQUIRED)
 find_package(CLI11 CONFIG REQUIRED)
+find_package(yaml-cpp REQUIRED)
 find_package(GTest REQUIRED)
 if(QY_BENCH)
   find_package(benchmark REQUIRED)

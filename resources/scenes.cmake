@@ -18,5 +18,8 @@ foreach(svg ${QY_SCENE_MEDIA_SVG})
     DEPENDS "${svg}" VERBATIM)
   list(APPEND QY_SCENE_FILES "${png}")
 endforeach()
+# Chat scripts, which name the same media by relative paths.
+file(GLOB QY_SCRIPT_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.yaml")
+qy_copy_files("${QY_RESOURCE_DIR}/scripts" QY_SCENE_FILES ${QY_SCRIPT_SOURCES})
 add_custom_target(qy_scenes ALL DEPENDS ${QY_SCENE_FILES})
 add_dependencies(qy_resources qy_scenes)

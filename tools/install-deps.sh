@@ -10,7 +10,7 @@ packages=(
   libcairo2-dev libpango1.0-dev libharfbuzz-dev libfontconfig-dev
   libicu-dev libturbojpeg0-dev libjpeg62-turbo-dev libpng-dev libsqlite3-dev
   libopencore-amrnb-dev libsdl2-dev libplist-dev librsvg2-dev librsvg2-bin
-  uuid-dev nlohmann-json3-dev libcli11-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
+  uuid-dev nlohmann-json3-dev libcli11-dev libyaml-cpp-dev libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-inter fonts-noto-cjk fonts-noto-color-emoji fonts-roboto
 )
 if [ "${1:-}" = "--ci" ]; then

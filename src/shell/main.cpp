@@ -3,6 +3,7 @@
 
 #include "platform/Log.h"
 #include "shell/commands/AmrCommands.h"
+#include "shell/commands/ChatCommand.h"
 #include "shell/commands/CodecCommands.h"
 #include "shell/commands/DemoCommand.h"
 #include "shell/commands/GlobalOptions.h"
@@ -30,6 +31,7 @@ int main(int argc, char** argv)
 
     // Subcommands: each file under src/shell/commands/ adds its own here.
     shell::RenderCommand::addTo(app);
+    shell::ChatCommand::addTo(app);
     shell::DemoCommand::addTo(app);
     addAmrCommands(app);
     addStoreCommands(app);

@@ -12,6 +12,7 @@
 #include "platform/HomeLock.h"
 #include "shell/ScreenCapture.h"
 #include "shell/commands/GlobalOptions.h"
+#include "shell/commands/ChatCommand.h"
 #include "shell/scene/SceneReader.h"
 #include "shell/scene/SceneRunner.h"
 #include "shell/scene/ScratchHome.h"
@@ -37,6 +38,19 @@ std::vector<std::string> DemoCommand::sceneFiles()
     auto folder = std::filesystem::path(ui::Image::resourceFolder()) / "scenes";
     for (auto& entry : std::filesystem::directory_iterator(folder, error)) {
         if (entry.is_regular_file() && entry.path().extension() == ".json")
+            files.push_back(entry.path().string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> DemoCommand::scriptFiles()
+{
+    std::vector<std::string> files;
+    std::error_code error;
+    auto folder = std::filesystem::path(ui::Image::resourceFolder()) / "scripts";
+    for (auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (entry.is_regular_file() && entry.path().extension() == ".yaml")
             files.push_back(entry.path().string());
     }
     std::sort(files.begin(), files.end());
@@ -88,6 +102,21 @@ int DemoCommand::run(const std::string& outputFolder)
         }
     }
     runner.stop();
+
+    // Each bundled chat script: its screen, its pages and its long picture.
+    for (auto& file : scriptFiles()) {
+        auto stem = (std::filesystem::path(outputFolder) / std::filesystem::path(file).stem()).string();
+        ChatCommand::Options options;
+        options.scriptPath = file;
+        options.outputPath = stem + ".png";
+        options.pagesFolder = stem + "-pages";
+        options.longPath = stem + "-long.png";
+        if (ChatCommand::run(options) != 0) {
+            ++failures;
+            continue;
+        }
+        std::cout << *options.outputPath << '\n' << *options.pagesFolder << '\n' << *options.longPath << '\n';
+    }
     return failures ? 1 : 0;
 }
 

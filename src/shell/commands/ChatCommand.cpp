@@ -1,0 +1,76 @@
+#include "shell/commands/ChatCommand.h"
+
+#include <iostream>
+#include <memory>
+
+#include <CLI/CLI.hpp>
+
+#include "shell/commands/GlobalOptions.h"
+#include "shell/scene/ScratchHome.h"
+#include "shell/script/ChatScriptError.h"
+#include "shell/script/ChatScriptReader.h"
+#include "shell/script/ChatScriptScreen.h"
+
+namespace shell {
+
+void ChatCommand::addTo(CLI::App& app)
+{
+    auto options = std::make_shared<Options>();
+    auto* command = app.add_subcommand("chat", "Render a chat script (YAML) on the chat screen as PNG");
+    command->add_option("script", options->scriptPath, "chat script (YAML)")->required()->type_name("SCRIPT.yaml");
+    command->add_option_function<std::string>(
+               "-o,--output", [options](const std::string& path) { options->outputPath = path; },
+               "the chat screen at the end of the conversation")
+        ->type_name("OUT.png");
+    command->add_option_function<std::string>(
+               "--pages", [options](const std::string& path) { options->pagesFolder = path; },
+               "the whole conversation as screenshots, page after page")
+        ->type_name("DIR");
+    command->add_option_function<std::string>(
+               "--long", [options](const std::string& path) { options->longPath = path; },
+               "the whole conversation as one tall picture")
+        ->type_name("OUT.png");
+    GlobalOptions::shared().addDeviceOption(*command);
+    command->callback([options] {
+        if (int code = run(*options))
+            throw CLI::RuntimeError(code);
+    });
+}
+
+int ChatCommand::run(const Options& options)
+{
+    auto complain = [](const std::string& message) { std::cerr << "qyshot chat: " << message << '\n'; };
+    if (!options.outputPath && !options.pagesFolder && !options.longPath) {
+        complain("nothing to write: give -o, --pages or --long");
+        return kBadScript;
+    }
+    try {
+        // Every fault of the script shows here, before anything is written.
+        ChatScript script = ChatScriptReader::readFile(options.scriptPath);
+        if (auto device = GlobalOptions::shared().device())
+            script.device = device->name;
+        ScratchHome scratch(true, !GlobalOptions::shared().hasAlbum());
+        ChatScriptScreen screen(script);
+        if (options.outputPath && !screen.writeScreen(*options.outputPath)) {
+            complain("cannot write \"" + *options.outputPath + "\"");
+            return kOutputFailed;
+        }
+        if (options.pagesFolder && screen.writePages(*options.pagesFolder).empty()) {
+            complain("cannot write pages into \"" + *options.pagesFolder + "\"");
+            return kOutputFailed;
+        }
+        if (options.longPath && !screen.writeLong(*options.longPath)) {
+            complain("cannot write \"" + *options.longPath + "\"");
+            return kOutputFailed;
+        }
+        return 0;
+    } catch (const ChatScriptError& error) {
+        complain(options.scriptPath + ": " + error.what());
+        return kBadScript;
+    } catch (const std::exception& error) {
+        complain(std::string("failed: ") + error.what());
+        return kOutputFailed;
+    }
+}
+
+} // namespace shell

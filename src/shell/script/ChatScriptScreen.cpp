@@ -1,0 +1,204 @@
+#include "shell/script/ChatScriptScreen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+
+#include "app/AppDelegate.h"
+#include "composer/ChatStore.h"
+#include "composer/QYChatViewController.h"
+#include "composer/QYPresetViewController.h"
+#include "platform/ImageCodec.h"
+#include "shell/ScreenCapture.h"
+#include "shell/script/ChatScriptRecords.h"
+#include "ui/Application.h"
+#include "ui/NavigationController.h"
+#include "ui/Renderer.h"
+#include "ui/Screen.h"
+
+namespace shell {
+
+namespace {
+
+// A picture as the preset form keeps one it was given: through its small JPEG.
+ui::ImagePtr pickedPicture(const std::optional<std::string>& path)
+{
+    if (!path)
+        return nullptr;
+    auto original = ui::Image::fromFile(*path);
+    auto bytes = original ? original->jpegData(0.05) : std::vector<std::uint8_t> {};
+    return bytes.empty() ? nullptr : ui::Image::fromData(bytes);
+}
+
+coding::DataPtr savedJpeg(const ui::ImagePtr& picture)
+{
+    if (!picture)
+        return nullptr;
+    auto bytes = picture->jpegData(1.0);
+    return bytes.empty() ? nullptr : coding::Data::make(std::move(bytes));
+}
+
+Scene sceneOf(const ChatScript& script)
+{
+    Scene scene;
+    scene.device = script.device;
+    scene.timeZone = script.timeZone;
+    scene.statusBar = script.statusBar;
+    // The screenshot is taken a little after the last message.
+    scene.startTime = script.now + 30;
+    return scene;
+}
+
+} // namespace
+
+ChatScriptScreen::ChatScriptScreen(const ChatScript& script)
+    : m_runner(std::string())
+{
+    m_runner.start(sceneOf(script));
+
+    auto user = QYUserModel::make();
+    if (script.me.nick)
+        user->setMeNick(coding::String::make(*script.me.nick));
+    if (script.other.nick)
+        user->setHeNick(coding::String::make(*script.other.nick));
+    user->setMeAvatar(savedJpeg(pickedPicture(script.me.avatarPath)));
+    user->setHeAvatar(savedJpeg(pickedPicture(script.other.avatarPath)));
+    user->setBackGroundImage(savedJpeg(pickedPicture(script.backgroundPath)));
+    if (script.unread)
+        user->setNoReadNum(coding::String::make(*script.unread));
+    ChatStore::saveUser(script.style, user);
+
+    auto navigation = AppDelegate::shared().navigationController();
+    auto preset = std::make_shared<QYPresetViewController>();
+    preset->setType(script.style);
+    navigation->pushViewController(preset, false);
+    m_runner.settle();
+
+    // The records carry exactly the pictures and names "开始" hands over.
+    ChatMessageMaker maker;
+    maker.setStyle(script.style);
+    maker.setMeNick(preset->meNick()->utf8Text());
+    maker.setHeNick(preset->nickText()->utf8Text());
+    maker.setMeAvatar(preset->meImageView()->image());
+    maker.setHeAvatar(preset->heImageView()->image());
+    m_records = ChatScriptRecords::make(script, maker);
+    std::vector<coding::ObjectPtr> rows(m_records.begin(), m_records.end());
+    ChatStore::saveConversation(script.style, coding::Collection::mutableArray(std::move(rows)));
+
+    preset->startChat(*preset->startBtn());
+    m_runner.settle();
+    m_chat = std::dynamic_pointer_cast<QYChatViewController>(navigation->topViewController());
+    // The speaker hint fades away before the picture is taken.
+    m_runner.pass(QYChatViewController::kTipFadeDuration + 1);
+}
+
+ChatScriptScreen::~ChatScriptScreen() = default;
+
+bool ChatScriptScreen::writeScreen(const std::string& path)
+{
+    return ScreenCapture::writePng(path);
+}
+
+void ChatScriptScreen::scrollTo(double offset)
+{
+    auto list = m_chat->baseTableView();
+    list->setContentOffset({ 0, offset }, false);
+    ui::Application::shared().layoutIfNeeded();
+}
+
+std::vector<double> ChatScriptScreen::pageOffsets()
+{
+    auto list = m_chat->baseTableView();
+    double height = list->bounds().height();
+    double content = list->contentSize().height;
+    double last = std::max(0.0, content - height);
+    std::vector<double> offsets { 0 };
+    int rows = list->numberOfRows();
+    while (offsets.back() < last) {
+        double top = offsets.back();
+        // The next page starts at the last row shown whole on this one.
+        double next = top;
+        for (int row = 0; row < rows; ++row) {
+            ui::Rect rect = list->rectForRow(ui::IndexPath::forRow(row));
+            if (rect.y() > top && rect.maxY() <= top + height)
+                next = rect.y();
+        }
+        if (next <= top)
+            next = top + height; // a row taller than the page
+        offsets.push_back(std::min(next, last));
+    }
+    return offsets;
+}
+
+std::vector<std::string> ChatScriptScreen::writePages(const std::string& folder)
+{
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    std::vector<std::string> written;
+    auto offsets = pageOffsets();
+    for (std::size_t i = 0; i < offsets.size(); ++i) {
+        scrollTo(offsets[i]);
+        char name[32];
+        std::snprintf(name, sizeof name, "page-%02zu.png", i + 1);
+        auto path = (std::filesystem::path(folder) / name).string();
+        if (!ScreenCapture::writePng(path))
+            return {};
+        written.push_back(path);
+    }
+    return written;
+}
+
+bool ChatScriptScreen::writeLong(const std::string& path)
+{
+    auto list = m_chat->baseTableView();
+    double scale = ui::Screen::main().scale();
+    double height = list->bounds().height();
+    double content = list->contentSize().height;
+    double listTop = list->convertRectTo(list->bounds(), nullptr).y();
+    ui::Rect bar = m_chat->toolBar()->convertRectTo(m_chat->toolBar()->bounds(), nullptr);
+    auto px = [scale](double points) { return int(std::lround(points * scale)); };
+
+    scrollTo(0);
+    auto first = ui::Renderer::snapshotScreen();
+    if (!first)
+        return false;
+    const auto& shot = first->pixels();
+    platform::PixelBuffer out;
+    out.width = shot.width;
+    int topRows = px(listTop);
+    int contentRows = px(content);
+    int barRows = px(bar.height());
+    out.height = topRows + contentRows + barRows;
+    out.stride = out.width * 4;
+    out.pixels.resize(std::size_t(out.stride) * out.height);
+    auto copyRows = [&](const platform::PixelBuffer& from, int fromRow, int toRow, int count) {
+        for (int r = 0; r < count; ++r)
+            std::memcpy(&out.pixels[std::size_t(toRow + r) * out.stride], &from.pixels[std::size_t(fromRow + r) * from.stride], out.stride);
+    };
+    copyRows(shot, 0, 0, topRows);
+    double last = std::max(0.0, content - height);
+    for (double top = 0; top < content; top += height) {
+        double offset = std::min(top, last);
+        ui::ImagePtr strip = first;
+        if (offset != 0) {
+            scrollTo(offset);
+            strip = ui::Renderer::snapshotScreen();
+            if (!strip)
+                return false;
+        }
+        int begin = px(top);
+        int end = std::min(px(top + height), contentRows);
+        copyRows(strip->pixels(), topRows + begin - px(offset), topRows + begin, end - begin);
+    }
+    auto lastShot = ui::Renderer::snapshotScreen();
+    copyRows(lastShot->pixels(), px(bar.y()), topRows + contentRows, barRows);
+    std::error_code error;
+    auto folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, error);
+    return platform::imagecodec::writePng(path, out, platform::PngMetadata {});
+}
+
+} // namespace shell
