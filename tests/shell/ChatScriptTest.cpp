@@ -14,6 +14,7 @@
 #include "shell/script/ChatScriptError.h"
 #include "shell/script/ChatScriptReader.h"
 #include "shell/script/ChatScriptScreen.h"
+#include "shell/script/ChatScriptWriter.h"
 #include "ui/Renderer.h"
 
 using shell::ChatCommand;
@@ -300,4 +301,36 @@ messages:
     ASSERT_TRUE(composed);
     ASSERT_EQ(composed->pixels().height, fromScript->height);
     EXPECT_TRUE(composed->pixels().pixels == fromScript->pixels) << "pixel-identical screenshots";
+}
+
+// A saved chat written back as a script renders to the same picture.
+TEST_F(ChatScriptTest, AnExportedChatRendersAgainAsTheSameScreen)
+{
+    std::vector<std::uint8_t> original;
+    std::string exported = (folder / "exported/chat.yaml").string();
+    std::filesystem::create_directories(folder / "exported");
+    {
+        shell::ScratchHome scratch;
+        shell::ChatScriptScreen screen(read(kEveryKind));
+        original = ui::Renderer::snapshotScreen()->pixels().pixels;
+        ASSERT_EQ(shell::ChatScriptWriter::write(ChatStyle::Messenger, exported), "");
+    }
+    auto script = ChatScriptReader::readFile(exported);
+    EXPECT_TRUE(script.picturesAsSaved);
+    EXPECT_EQ(script.me.nick, std::optional<std::string>("小明"));
+    EXPECT_EQ(script.unread, std::optional<std::string>("3"));
+    ASSERT_EQ(script.lines.size(), 8u) << "the recalled line comes back as a stand-in, recalled again";
+    EXPECT_TRUE(script.lines[4].collected);
+    EXPECT_EQ(script.lines[3].amount, u"8.88");
+    EXPECT_FALSE(script.lines[3].taken);
+
+    // The picture is taken with the status bar of the first run.
+    script.device = "iphone6";
+    script.statusBar.carrier = "中国移动";
+    script.statusBar.time = "09:45";
+    script.statusBar.battery = 86;
+    script.timeZone = "Asia/Shanghai";
+    shell::ScratchHome scratch;
+    shell::ChatScriptScreen again(script);
+    EXPECT_TRUE(ui::Renderer::snapshotScreen()->pixels().pixels == original) << "pixel-identical screenshots";
 }

@@ -10,6 +10,7 @@
 #include "shell/script/ChatScriptError.h"
 #include "shell/script/ChatScriptReader.h"
 #include "shell/script/ChatScriptScreen.h"
+#include "shell/script/ChatScriptWriter.h"
 
 namespace shell {
 
@@ -17,7 +18,7 @@ void ChatCommand::addTo(CLI::App& app)
 {
     auto options = std::make_shared<Options>();
     auto* command = app.add_subcommand("chat", "Render a chat script (YAML) on the chat screen as PNG");
-    command->add_option("script", options->scriptPath, "chat script (YAML)")->required()->type_name("SCRIPT.yaml");
+    command->add_option("script", options->scriptPath, "chat script (YAML)")->type_name("SCRIPT.yaml");
     command->add_option_function<std::string>(
                "-o,--output", [options](const std::string& path) { options->outputPath = path; },
                "the chat screen at the end of the conversation")
@@ -31,10 +32,37 @@ void ChatCommand::addTo(CLI::App& app)
                "the whole conversation as one tall picture")
         ->type_name("OUT.png");
     GlobalOptions::shared().addDeviceOption(*command);
-    command->callback([options] {
+
+    auto exported = std::make_shared<ExportOptions>();
+    auto* exportCommand = command->add_subcommand("export", "Write the saved chat of the home folder (--home DIR) as a chat script");
+    exportCommand->add_option("-o,--output", exported->scriptPath, "the script; its pictures go next to it")
+        ->required()
+        ->type_name("SCRIPT.yaml");
+    exportCommand->add_option("--style", exported->style, "which saved chat: messenger or payment")
+        ->check(CLI::IsMember({ "messenger", "payment" }));
+    exportCommand->callback([exported] {
+        if (int code = runExport(*exported))
+            throw CLI::RuntimeError(code);
+    });
+
+    command->callback([options, command, exportCommand] {
+        if (exportCommand->parsed())
+            return;
+        if (options->scriptPath.empty())
+            throw CLI::RequiredError("script");
         if (int code = run(*options))
             throw CLI::RuntimeError(code);
     });
+}
+
+int ChatCommand::runExport(const ExportOptions& options)
+{
+    // Reads the store of the home folder named by --home (or the user's own): nothing is changed.
+    std::string problem = ChatScriptWriter::write(options.style == "payment" ? ChatStyle::PaymentApp : ChatStyle::Messenger, options.scriptPath);
+    if (problem.empty())
+        return 0;
+    std::cerr << "qyshot chat export: " << problem << '\n';
+    return kOutputFailed;
 }
 
 int ChatCommand::run(const Options& options)

@@ -47,6 +47,9 @@ struct ChatScript {
     Participant other;
     std::optional<std::string> backgroundPath;
     std::optional<std::string> unread;
+    // Whether the picture files are JPEG data as the store keeps it (an
+    // exported chat), used as they are, rather than pictures to be picked.
+    bool picturesAsSaved = false;
     std::vector<Line> lines;
     // When the screenshot is taken: the last line's date.
     double now = 0;

@@ -42,7 +42,7 @@ public:
         ChatScript script;
         for (const auto& entry : root) {
             std::string key = entry.first.as<std::string>();
-            static const char* known[] = { "style", "device", "time", "timeZone", "statusBar", "me", "other", "background", "unread", "messages" };
+            static const char* known[] = { "style", "device", "time", "timeZone", "statusBar", "me", "other", "background", "unread", "pictures", "messages" };
             if (std::find(std::begin(known), std::end(known), key) == std::end(known))
                 throw ChatScriptError(lineOf(entry.first), key, "unknown field");
         }
@@ -74,6 +74,12 @@ public:
             script.other = participant(other, "other");
         if (auto background = root["background"])
             script.backgroundPath = picture(background, "background");
+        if (auto pictures = root["pictures"]) {
+            std::string how = scalar(pictures, "pictures");
+            if (how != "picked" && how != "saved")
+                throw ChatScriptError(lineOf(pictures), "pictures", "\"picked\" or \"saved\", not \"" + how + "\"");
+            script.picturesAsSaved = how == "saved";
+        }
         if (auto unread = root["unread"])
             script.unread = scalar(unread, "unread");
         auto messages = root["messages"];

@@ -1,6 +1,8 @@
 #include "shell/script/ChatScriptRecords.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "composer/ChatMoneyActions.h"
 #include "composer/ChatVoiceClip.h"
@@ -37,8 +39,13 @@ std::vector<QYChatModelPtr> ChatScriptRecords::make(const ChatScript& script, Ch
             record = maker.text(line.isSend, line.date, line.text);
             break;
         case ChatScript::Kind::Photo: {
-            auto picture = ui::Image::fromFile(line.photoPath);
-            auto jpeg = picture ? picture->jpegData(1.0) : std::vector<std::uint8_t> {};
+            std::vector<std::uint8_t> jpeg;
+            if (script.picturesAsSaved) {
+                std::ifstream in(line.photoPath, std::ios::binary);
+                jpeg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+            } else if (auto picture = ui::Image::fromFile(line.photoPath)) {
+                jpeg = picture->jpegData(1.0);
+            }
             record = maker.picture(line.isSend, line.date, std::move(jpeg));
             break;
         }

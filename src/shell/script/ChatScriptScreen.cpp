@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/AppDelegate.h"
 #include "composer/ChatStore.h"
@@ -40,6 +42,21 @@ coding::DataPtr savedJpeg(const ui::ImagePtr& picture)
     return bytes.empty() ? nullptr : coding::Data::make(std::move(bytes));
 }
 
+// A picture file as the store keeps it: its bytes as they are.
+coding::DataPtr fileData(const std::optional<std::string>& path)
+{
+    if (!path)
+        return nullptr;
+    std::ifstream in(*path, std::ios::binary);
+    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return bytes.empty() ? nullptr : coding::Data::make(std::move(bytes));
+}
+
+coding::DataPtr storedPicture(const std::optional<std::string>& path, bool asSaved)
+{
+    return asSaved ? fileData(path) : savedJpeg(pickedPicture(path));
+}
+
 Scene sceneOf(const ChatScript& script)
 {
     Scene scene;
@@ -63,9 +80,9 @@ ChatScriptScreen::ChatScriptScreen(const ChatScript& script)
         user->setMeNick(coding::String::make(*script.me.nick));
     if (script.other.nick)
         user->setHeNick(coding::String::make(*script.other.nick));
-    user->setMeAvatar(savedJpeg(pickedPicture(script.me.avatarPath)));
-    user->setHeAvatar(savedJpeg(pickedPicture(script.other.avatarPath)));
-    user->setBackGroundImage(savedJpeg(pickedPicture(script.backgroundPath)));
+    user->setMeAvatar(storedPicture(script.me.avatarPath, script.picturesAsSaved));
+    user->setHeAvatar(storedPicture(script.other.avatarPath, script.picturesAsSaved));
+    user->setBackGroundImage(storedPicture(script.backgroundPath, script.picturesAsSaved));
     if (script.unread)
         user->setNoReadNum(coding::String::make(*script.unread));
     ChatStore::saveUser(script.style, user);
