@@ -217,8 +217,9 @@ TEST_F(ChatScriptTest, PagesCoverEveryRowAndTheLongPictureEveryRowHeight)
         for (int row : shown)
             ++shownOn[row];
         // Each page starts on the last whole row of the one before it.
-        if (page > 0 && page + 1 < offsets.size())
+        if (page > 0 && page + 1 < offsets.size()) {
             EXPECT_EQ(shownOn[shown.front()], 2) << "page " << page;
+        }
     }
     for (int row = 0; row < rows; ++row)
         EXPECT_GE(shownOn[row], 1) << "row " << row << " is on a page";

@@ -215,12 +215,14 @@ private:
         line.fileLine = lineOf(node);
         line.date = index == 0 ? previous : previous + ChatScriptReader::kDefaultGap;
         YAML::Node said;
+        bool haveSpeaker = false;
         for (const auto& entry : node) {
             std::string key = entry.first.as<std::string>();
             if (key == "me" || key == "other") {
-                if (said)
+                if (haveSpeaker)
                     throw ChatScriptError(lineOf(entry.first), name, "a message has one speaker, \"me\" or \"other\"");
-                said = entry.second;
+                haveSpeaker = true;
+                said.reset(entry.second);
                 line.isSend = key == "me";
             } else if (key == "at") {
                 line.date = lineDate(entry.second, name + ".at", previous, script);
@@ -228,7 +230,7 @@ private:
                 throw ChatScriptError(lineOf(entry.first), name + "." + key, "unknown speaker; \"me\" or \"other\" is needed");
             }
         }
-        if (!said)
+        if (!haveSpeaker)
             throw ChatScriptError(line.fileLine, name, "no speaker; \"me\" or \"other\" is needed");
         if (said.IsScalar()) {
             line.kind = ChatScript::Kind::Text;

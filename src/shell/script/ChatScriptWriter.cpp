@@ -5,8 +5,12 @@
 
 #include <yaml-cpp/yaml.h>
 
+#include <functional>
+
+#include "chat/records/QYChatModel.h"
 #include "composer/ChatStore.h"
 #include "platform/Locale.h"
+#include "shell/scene/SceneTime.h"
 
 namespace shell {
 
@@ -14,7 +18,7 @@ namespace {
 
 constexpr const char* kTimePattern = "yyyy-MM-dd'T'HH:mm:ss";
 
-std::string text(const coding::StringPtr& value)
+std::string utf8Text(const coding::StringPtr& value)
 {
     return value ? value->utf8() : std::string();
 }
@@ -67,6 +71,10 @@ std::string ChatScriptWriter::write(ChatStyle style, const std::string& scriptPa
     YAML::Emitter out;
     out << YAML::BeginMap;
     out << YAML::Key << "style" << YAML::Value << (isMessenger(style) ? "messenger" : "payment");
+    // The times below are local times of this zone.
+    std::string zone = platform::locale::formatDate(0, "VV");
+    if (SceneTime::isKnownZone(zone))
+        out << YAML::Key << "timeZone" << YAML::Value << zone;
     // The pictures are the store's own JPEG data, used as they are.
     out << YAML::Key << "pictures" << YAML::Value << "saved";
     if (user) {
@@ -106,7 +114,7 @@ std::string ChatScriptWriter::write(ChatStyle style, const std::string& scriptPa
         double date = row.creatDate() ? row.creatDate()->secondsSince1970() : 0;
         switch (row.type()) {
         case QYChatModel::Text:
-            line(row.isSend(), date, [&] { out << YAML::BeginMap << YAML::Key << "text" << YAML::Value << text(row.context()) << YAML::EndMap; });
+            line(row.isSend(), date, [&] { out << YAML::BeginMap << YAML::Key << "text" << YAML::Value << utf8Text(row.context()) << YAML::EndMap; });
             break;
         case QYChatModel::Image:
             if (!row.image())
@@ -120,8 +128,8 @@ std::string ChatScriptWriter::write(ChatStyle style, const std::string& scriptPa
             break;
         case QYChatModel::RedPacket:
             line(row.isSend(), date, [&] {
-                out << YAML::BeginMap << YAML::Key << "redPacket" << YAML::Value << plainAmount(text(row.redPac()));
-                out << YAML::Key << "greeting" << YAML::Value << text(row.context());
+                out << YAML::BeginMap << YAML::Key << "redPacket" << YAML::Value << plainAmount(utf8Text(row.redPac()));
+                out << YAML::Key << "greeting" << YAML::Value << utf8Text(row.context());
                 out << YAML::Key << "taken" << YAML::Value << row.isGet() << YAML::EndMap;
             });
             break;
@@ -130,7 +138,7 @@ std::string ChatScriptWriter::write(ChatStyle style, const std::string& scriptPa
                 break; // a receipt: written as its transfer's "collected"
             bool collected = row.isGet() && isMessenger(style);
             line(row.isSend(), date, [&] {
-                out << YAML::BeginMap << YAML::Key << "transfer" << YAML::Value << plainAmount(text(row.redPac()));
+                out << YAML::BeginMap << YAML::Key << "transfer" << YAML::Value << plainAmount(utf8Text(row.redPac()));
                 if (collected)
                     out << YAML::Key << "collected" << YAML::Value << true;
                 out << YAML::EndMap;
