@@ -177,6 +177,14 @@ bool ChatScriptScreen::writeLong(const std::string& path)
     ui::Rect bar = m_chat->toolBar()->convertRectTo(m_chat->toolBar()->bounds(), nullptr);
     auto px = [scale](double points) { return int(std::lround(points * scale)); };
 
+    // One picture has no scroll position to show.
+    bool indicator = list->showsVerticalScrollIndicator;
+    list->showsVerticalScrollIndicator = false;
+    struct Restore {
+        std::shared_ptr<RIRingTableView> list;
+        bool shows;
+        ~Restore() { list->showsVerticalScrollIndicator = shows; }
+    } restore { list, indicator };
     scrollTo(0);
     auto first = ui::Renderer::snapshotScreen();
     if (!first)
