@@ -293,7 +293,7 @@ TEST(TextMeasure, LeavesToPangoWhatItDoesNotFollow)
     // hyphens, as the toolkit lays text out, the breaks are followed.
     const char* longWord = "好Pneumonoultramicroscopicsilicovolcanoconiosis";
     EXPECT_FALSE(measured({ longWord, 100 * PANGO_SCALE }, font).has_value());
-    for (int width = 30; width <= 150 && followsThisPango(); width += 7)
+    for (int width = 30; width <= 150 && ui::measuringShortcutOn(); width += 7)
         expectSameLines({ longWord, width * PANGO_SCALE, PANGO_WRAP_WORD_CHAR, false }, font);
     // Nothing to measure, no width, or text that is not UTF-8.
     EXPECT_FALSE(measured({ "" }, font).has_value());
