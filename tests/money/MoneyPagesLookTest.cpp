@@ -140,9 +140,6 @@ TEST_P(MoneyPagesLookTest, TransferDetail)
 
 TEST_P(MoneyPagesLookTest, BillDetailsLineUpWithTheirRows)
 {
-    // FIXME: since Latin text moved to Inter, ink shows just below the "创建时间" row;
-    // the bill pictures need redrawing against the new label metrics.
-    GTEST_SKIP() << "bill rows wait for pictures drawn against the Inter metrics";
     auto incoming = push(std::make_shared<QYAliTranViewController>());
     incoming->setModel(transfer(false));
     navigation->popViewController(false);

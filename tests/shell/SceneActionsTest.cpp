@@ -159,6 +159,20 @@ TEST_F(SceneActionsTest, AViewCoveredByAHigherWindowIsNotTapped)
     EXPECT_EQ(taps, 0);
 }
 
+TEST_F(SceneActionsTest, ALabelLyingOnATappableSiblingPassesTheTapToIt)
+{
+    int taps = 0;
+    play(R"({"actions": [{"tap": {"text": "1000.00"}}]})", [&](Window& w) {
+        auto card = std::make_shared<View>(Rect { 20, 200, 240, 100 });
+        card->addSubview(countingButton({ 0, 0, 240, 100 }, taps));
+        auto amount = std::make_shared<Label>(Rect { 60, 40, 80, 20 });
+        amount->setText("1000.00");
+        card->addSubview(amount);
+        w.addSubview(card);
+    });
+    EXPECT_EQ(taps, 1);
+}
+
 TEST_F(SceneActionsTest, LongPressHoldsTheFingerDownForASecond)
 {
     double down = 0, up = 0;

@@ -45,17 +45,24 @@ TouchTarget TouchTarget::read(const SceneField& field)
 
 namespace {
 
-// Whether a touch on `hit` is a touch on `target`: the same view, one inside
-// it, or one holding it (a label inside a button passes its touches up).
-bool related(const ui::View& hit, const ui::View& target)
+bool isInside(const ui::View& view, const ui::View& container)
 {
-    for (const ui::View* view = &hit; view; view = view->superview())
-        if (view == &target)
-            return true;
-    for (const ui::View* view = &target; view; view = view->superview())
-        if (view == &hit)
+    for (const ui::View* step = &view; step; step = step->superview())
+        if (step == &container)
             return true;
     return false;
+}
+
+// Whether a touch on `hit` is a touch on `target`: the same view, one inside
+// it, or one holding it (a label inside a button passes its touches up). A
+// view that takes no touches lets them fall to what lies under it in its own
+// container, as the amount on a money card falls to the card's picture.
+bool related(const ui::View& hit, const ui::View& target)
+{
+    if (isInside(hit, target) || isInside(target, hit))
+        return true;
+    auto* container = target.superview();
+    return !target.isUserInteractionEnabled() && container && isInside(hit, *container);
 }
 
 // The centre of the edit menu's item titled `title`, when the menu shows one:
