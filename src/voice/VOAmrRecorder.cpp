@@ -55,6 +55,10 @@ void VOAmrRecorder::recordWithURL(const std::string& amrPath)
     if (m_isRecording)
         return;
     m_currentRecordFileURL = amrPath;
+    // The temporary folder is asked for anew: the recorder outlives a home
+    // folder that was swapped or cleared since it was made.
+    m_tempRecordFileURL = platform::folders::join(voiceRecordsFolder(), "rec.wav");
+    m_audioRecorder->setPath(m_tempRecordFileURL);
     std::error_code error;
     fs::remove(wavCopyPath(amrPath), error);
 

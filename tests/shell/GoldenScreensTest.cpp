@@ -91,9 +91,6 @@ class GoldenScreens : public ::testing::TestWithParam<Screen> {
 protected:
     // The whole demo is rendered once per process, as `qyshot demo` renders
     // it: one scratch home, the scenes in name order.
-    // FIXME: played alone in a fresh process, the payment-style chat scene
-    // loses its voice clip (it is there after the messenger scene has run), so
-    // the screens are taken from the demo run rather than scene by scene.
     static const fs::path& renderedScene(const std::string&)
     {
         if (rendered.empty()) {

@@ -116,6 +116,18 @@ TEST_F(VoiceClipTest, ARecordingBecomesAnAmrClipWithAWavCopyAndItsTrueDuration)
     EXPECT_EQ(m_listener->files.size(), 5u);
 }
 
+TEST_F(VoiceClipTest, ARecorderMadeUnderAHomeSinceRemovedStillRecords)
+{
+    {
+        TempHome earlier; // where the recorder was first made; gone before it records
+        m_recorder = std::make_unique<VOAmrRecorder>();
+        m_recorder->setDelegate(m_listener);
+    }
+    VOAmrFileInfo info = record(clip("later.amr"), 1.5);
+    EXPECT_EQ(info.duration, 1.5);
+    EXPECT_EQ(fileSize(clip("later.amr")), 6u + 75 * 32);
+}
+
 TEST_F(VoiceClipTest, StartsWhileRecordingOrInsideTheReportAreIgnored)
 {
     m_listener->onFile = [&](VOAmrRecorder& recorder) { recorder.recordWithURL(clip("inside.amr")); };

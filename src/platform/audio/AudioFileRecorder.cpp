@@ -21,6 +21,12 @@ AudioFileRecorder::AudioFileRecorder(std::string path)
 {
 }
 
+void AudioFileRecorder::setPath(std::string path)
+{
+    if (!m_recording)
+        m_path = std::move(path);
+}
+
 bool AudioFileRecorder::record(const std::shared_ptr<AudioDevice>& microphone)
 {
     if (m_recording)

@@ -22,6 +22,8 @@ public:
     static std::shared_ptr<AudioFileRecorder> make(std::string path);
 
     const std::string& path() const { return m_path; }
+    // Where the next recording goes; a recording under way keeps its file.
+    void setPath(std::string path);
     // Starts a new recording from the device's microphone (nullptr: none).
     // Returns whether samples are coming; ignored while recording.
     bool record(const std::shared_ptr<AudioDevice>& microphone);
