@@ -1,7 +1,6 @@
 #pragma once
-// The composer screens inside the running app: a scratch home and album, the
-// app launched on a chosen phone, and helpers that act as the user does.
-#include "support/PhoneTest.h"
+// The composer screens inside the running app, and helpers that act as the user does.
+#include "support/AppTest.h"
 
 #include <filesystem>
 #include <functional>
@@ -13,23 +12,9 @@
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
 
-class ComposerTest : public PhoneTest {
+class ComposerTest : public AppTest {
 protected:
-    void SetUp() override;
     void TearDown() override;
-
-    // Starts the app afresh on a phone; SetUp starts it on the iPhone 6.
-    void launch(const char* device = "iphone6");
-    static void settle(double seconds = 1)
-    {
-        advance(seconds);
-        ui::Application::shared().layoutIfNeeded();
-    }
-    static void tapView(const ui::ViewPtr& view)
-    {
-        ui::Application::shared().layoutIfNeeded();
-        tap(view->frameInScreen().center());
-    }
 
     // The preset form for `type`, opened by a tap on the home screen's button.
     std::shared_ptr<QYPresetViewController> openPreset(int type);
@@ -80,17 +65,10 @@ protected:
     static std::vector<QYChatModelPtr> rowsOf(const coding::CollectionPtr& collection);
     static std::vector<std::u16string> texts(const std::vector<QYChatModelPtr>& list);
     static std::vector<std::uint8_t> bytesOf(const coding::DataPtr& data) { return data ? data->bytes() : std::vector<std::uint8_t> {}; }
-    static std::string nameOf(const ui::ImagePtr& image) { return image ? image->name() : "(none)"; }
-
-    // A PNG in the album with a gradient and noise, so that a low JPEG quality shows.
-    std::string albumPhoto(const std::string& name, int width, int height, int seed = 1);
     // Picks the album photo in the picker on screen.
     static void pickFromAlbum(const std::string& path);
     static ui::ImagePtr plain(int width, int height, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 
-    std::unique_ptr<chattest::TemporaryHome> home;
-    std::filesystem::path album;
-    std::shared_ptr<ui::NavigationController> navigation;
     std::shared_ptr<QYChatViewController> chat;
     ui::ImagePtr meAvatar = plain(80, 80, 30, 144, 255);
     ui::ImagePtr heAvatar = plain(80, 80, 255, 120, 40);

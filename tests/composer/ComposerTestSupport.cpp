@@ -21,40 +21,11 @@
 
 namespace fs = std::filesystem;
 
-void ComposerTest::SetUp()
-{
-    PhoneTest::SetUp();
-    home = std::make_unique<chattest::TemporaryHome>();
-    album = fs::path(home->path()) / "album";
-    fs::create_directories(album);
-    platform::folders::setAlbumFolder(album.string());
-    launch();
-}
-
 void ComposerTest::TearDown()
 {
-    AppDelegate::shared().terminate();
-    HomeRoutes::clear();
-    ui::ImagePickerController::setCaptureDevice({});
     platform::AudioDevice::setMicrophone(nullptr);
-    ui::Keyboard::shared().reset();
-    platform::folders::setAlbumFolder({});
     chat.reset();
-    navigation.reset();
-    PhoneTest::TearDown();
-    home.reset();
-}
-
-void ComposerTest::launch(const char* device)
-{
-    useDevice(device);
-    ui::Image::clearCache(); // pictures for this phone's scale
-    AppDelegate::shared().terminate();
-    HomeRoutes::clear();
-    installScreenRoutes();
-    ASSERT_TRUE(AppDelegate::shared().didFinishLaunching());
-    ui::Application::shared().layoutIfNeeded();
-    navigation = AppDelegate::shared().navigationController();
+    AppTest::TearDown();
 }
 
 std::shared_ptr<QYPresetViewController> ComposerTest::openPreset(int type)
@@ -207,23 +178,6 @@ std::vector<std::u16string> ComposerTest::texts(const std::vector<QYChatModelPtr
     for (auto& row : list)
         result.push_back(row ? coding::text(row->context()) : u"?");
     return result;
-}
-
-std::string ComposerTest::albumPhoto(const std::string& name, int width, int height, int seed)
-{
-    platform::PixelBuffer image { width, height, width * 4, std::vector<std::uint8_t>(size_t(width) * size_t(height) * 4) };
-    unsigned state = unsigned(seed) * 2654435761u;
-    for (size_t i = 0; i < image.pixels.size(); i += 4) {
-        state = state * 1103515245u + 12345u;
-        int x = int(i / 4) % width, y = int(i / 4) / width;
-        image.pixels[i] = std::uint8_t(x * 255 / width);
-        image.pixels[i + 1] = std::uint8_t(y * 255 / height);
-        image.pixels[i + 2] = std::uint8_t(state >> 24);
-        image.pixels[i + 3] = 0xFF;
-    }
-    auto path = (album / name).string();
-    EXPECT_TRUE(platform::imagecodec::writePng(path, image));
-    return path;
 }
 
 void ComposerTest::pickFromAlbum(const std::string& path)

@@ -1,7 +1,6 @@
 #pragma once
-// The money pages inside the running app: a scratch home and album, the app
-// launched on a chosen phone, and helpers that act as the user does.
-#include "support/PhoneTest.h"
+// The money pages inside the running app, and helpers that act as the user does.
+#include "support/AppTest.h"
 
 #include <filesystem>
 #include <memory>
@@ -16,22 +15,18 @@ class QYAliBalanceViewController;
 class QYEditNickBlanceViewController;
 class QYMoneyViewController;
 
-class MoneyTest : public PhoneTest {
+class MoneyTest : public AppTest {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Starts the app afresh on a phone; SetUp starts it on the iPhone 6.
-    void launch(const char* device = "iphone6");
-    static void settle(double seconds = 1)
+    // Any notice of an earlier launch has gone before a case begins.
+    void SetUp() override
     {
-        advance(seconds);
-        ui::Application::shared().layoutIfNeeded();
+        AppTest::SetUp();
+        settle(6);
     }
-    static void tapView(const ui::ViewPtr& view)
+    void launch(const char* device = "iphone6")
     {
-        ui::Application::shared().layoutIfNeeded();
-        tap(view->frameInScreen().center());
+        AppTest::launch(device);
+        settle(6);
     }
     // Types into the field that has the keyboard, after deleting `deletions`
     // characters before the caret.
@@ -52,11 +47,4 @@ protected:
 
     // The notice overlay's text while it is shown, else "".
     static std::string notice();
-    // A PNG in the album with a gradient and noise, so that a low JPEG quality shows.
-    std::string albumPhoto(const std::string& name, int width, int height);
-    static std::string nameOf(const ui::ImagePtr& image) { return image ? image->name() : "(none)"; }
-
-    std::unique_ptr<chattest::TemporaryHome> home;
-    std::filesystem::path album;
-    std::shared_ptr<ui::NavigationController> navigation;
 };

@@ -16,41 +16,6 @@
 
 namespace fs = std::filesystem;
 
-void MoneyTest::SetUp()
-{
-    PhoneTest::SetUp();
-    home = std::make_unique<chattest::TemporaryHome>();
-    album = fs::path(home->path()) / "album";
-    fs::create_directories(album);
-    platform::folders::setAlbumFolder(album.string());
-    launch();
-}
-
-void MoneyTest::TearDown()
-{
-    AppDelegate::shared().terminate();
-    HomeRoutes::clear();
-    ui::ImagePickerController::setCaptureDevice({});
-    ui::Keyboard::shared().reset();
-    platform::folders::setAlbumFolder({});
-    navigation.reset();
-    PhoneTest::TearDown();
-    home.reset();
-}
-
-void MoneyTest::launch(const char* device)
-{
-    useDevice(device);
-    ui::Image::clearCache(); // pictures for this phone's scale
-    AppDelegate::shared().terminate();
-    HomeRoutes::clear();
-    installScreenRoutes();
-    ASSERT_TRUE(AppDelegate::shared().didFinishLaunching());
-    ui::Application::shared().layoutIfNeeded();
-    navigation = AppDelegate::shared().navigationController();
-    settle(6); // any notice of an earlier launch has gone
-}
-
 void MoneyTest::typeText(const std::u16string& text, int deletions)
 {
     auto responder = ui::Application::shared().firstResponder();
@@ -125,21 +90,4 @@ std::string MoneyTest::notice()
 {
     auto hud = QYNoticeHUD::sharedView();
     return hud->isVisible() ? hud->status() : std::string();
-}
-
-std::string MoneyTest::albumPhoto(const std::string& name, int width, int height)
-{
-    platform::PixelBuffer image { width, height, width * 4, std::vector<std::uint8_t>(size_t(width) * size_t(height) * 4) };
-    unsigned state = 2654435761u;
-    for (size_t i = 0; i < image.pixels.size(); i += 4) {
-        state = state * 1103515245u + 12345u;
-        int x = int(i / 4) % width, y = int(i / 4) / width;
-        image.pixels[i] = std::uint8_t(x * 255 / width);
-        image.pixels[i + 1] = std::uint8_t(y * 255 / height);
-        image.pixels[i + 2] = std::uint8_t(state >> 24);
-        image.pixels[i + 3] = 0xFF;
-    }
-    auto path = (album / name).string();
-    EXPECT_TRUE(platform::imagecodec::writePng(path, image));
-    return path;
 }

@@ -2,6 +2,7 @@
 
 #include "money/common/MoneyAmountText.h"
 #include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBackground.h"
 #include "money/common/MoneyBarLook.h"
 #include "money/common/MoneyLabel.h"
 #include "money/common/MoneyScreen.h"
@@ -57,14 +58,7 @@ void AliBillViewController::initNavigation()
     m_moreButton->addAction(ui::TouchUpInside, [](ui::Control&) { QYNoticeHUD::showInfoWithStatus("点击名字可修改"); });
     navigationItem().rightBarButtonItem = ui::BarButtonItem::withCustomView(m_moreButton);
 
-    m_backButton = MoneyBackButton::make({ .image = "QYPay_Arrow.png", .width = 87, .titleFontSize = 14 });
-    std::weak_ptr<ui::ViewController> weak = sharedController();
-    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
-        auto self = weak.lock();
-        if (self && self->navigationController())
-            self->navigationController()->popViewController(true);
-    });
-    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+    m_backButton = MoneyBackButton::installPopping(*this, { .image = "QYPay_Arrow.png", .width = 87, .titleFontSize = 14 });
 }
 
 void AliBillViewController::initUI()
@@ -74,11 +68,8 @@ void AliBillViewController::initUI()
     bool outgoing = isOutgoing();
     auto model = m_model ? m_model : QYChatModel::make();
 
-    m_background = std::make_shared<ui::ImageView>(root->bounds());
-    m_background->setImage(ui::Image::named(MoneyScreen::pictureName(outgoing ? "QYPay_Transfer_Setails.png" : "QYPay_Transfer_Setails_2.png")));
-    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
+    m_background = MoneyBackground::fill(*root, MoneyScreen::pictureName(outgoing ? "QYPay_Transfer_Setails.png" : "QYPay_Transfer_Setails_2.png"));
     m_background->setUserInteractionEnabled(true);
-    root->addSubview(m_background);
 
     std::string amount = MoneyAmountText::billAmount(textOf(model->redPac()), outgoing ? "-" : "+");
     m_numString = MoneyLabel::make(amount, ui::Font::named("Helvetica-Light", 55), ui::Color::rgb(51, 51, 51));

@@ -1,5 +1,8 @@
 #include "money/common/MoneyBackButton.h"
 
+#include "ui/BarButtonItem.h"
+#include "ui/NavigationController.h"
+#include "ui/ViewController.h"
 #include "ui/graphics/Image.h"
 
 std::shared_ptr<ui::Button> MoneyBackButton::make(const Look& look)
@@ -13,5 +16,18 @@ std::shared_ptr<ui::Button> MoneyBackButton::make(const Look& look)
     button->setTitle(look.title);
     if (look.titleFontSize)
         button->titleLabel()->setFont(ui::Font::system(*look.titleFontSize));
+    return button;
+}
+
+std::shared_ptr<ui::Button> MoneyBackButton::installPopping(ui::ViewController& page, const Look& look)
+{
+    auto button = make(look);
+    std::weak_ptr<ui::ViewController> weak = page.sharedController();
+    button->addAction(ui::TouchUpInside, [weak](ui::Control&) {
+        auto self = weak.lock();
+        if (auto* navigation = self ? self->navigationController() : nullptr)
+            navigation->popViewController(true);
+    });
+    page.navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(button);
     return button;
 }

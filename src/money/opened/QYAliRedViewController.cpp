@@ -2,12 +2,12 @@
 
 #include "money/common/MoneyAmountText.h"
 #include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBackground.h"
 #include "money/common/MoneyBarLook.h"
 #include "money/common/MoneyLabel.h"
 #include "money/common/MoneyScreen.h"
 #include "money/opened/RedPacketNumber.h"
 #include "platform/PhoneValues.h"
-#include "ui/NavigationController.h"
 
 void QYAliRedViewController::viewDidLoad()
 {
@@ -23,14 +23,7 @@ void QYAliRedViewController::viewWillAppear(bool)
 
 void QYAliRedViewController::initBackButton()
 {
-    m_backButton = MoneyBackButton::make({ .image = "QYPay_Arrow.png", .titleFontSize = 14 });
-    std::weak_ptr<ui::ViewController> weak = sharedController();
-    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
-        auto self = weak.lock();
-        if (self && self->navigationController())
-            self->navigationController()->popViewController(true);
-    });
-    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+    m_backButton = MoneyBackButton::installPopping(*this, { .image = "QYPay_Arrow.png", .titleFontSize = 14 });
 }
 
 void QYAliRedViewController::initUI()
@@ -40,10 +33,7 @@ void QYAliRedViewController::initUI()
     double width = bounds.width();
     double middle = width / 2;
 
-    m_background = std::make_shared<ui::ImageView>(bounds);
-    m_background->setImage(ui::Image::named(MoneyScreen::pictureName("QYPay_Openmoney.png")));
-    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
-    root->addSubview(m_background);
+    m_background = MoneyBackground::fill(*root, MoneyScreen::pictureName("QYPay_Openmoney.png"));
 
     double avatarTop = MoneyScreen::pick(20.0, 20.0, 40.0);
     m_avatar = std::make_shared<ui::ImageView>(ui::Rect { middle - 37.5, avatarTop, 75, 75 });

@@ -2,11 +2,11 @@
 
 #include "money/common/MoneyAmountText.h"
 #include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBackground.h"
 #include "money/common/MoneyBarLook.h"
 #include "money/common/MoneyLabel.h"
 #include "money/common/MoneyScreen.h"
 #include "money/common/MoneyTitleView.h"
-#include "ui/NavigationController.h"
 
 namespace {
 
@@ -32,14 +32,7 @@ void QYCheckRedPacViewController::viewWillAppear(bool)
 
 void QYCheckRedPacViewController::initBackButton()
 {
-    m_backButton = MoneyBackButton::make();
-    std::weak_ptr<ui::ViewController> weak = sharedController();
-    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
-        auto self = weak.lock();
-        if (self && self->navigationController())
-            self->navigationController()->popViewController(true);
-    });
-    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+    m_backButton = MoneyBackButton::installPopping(*this);
 }
 
 void QYCheckRedPacViewController::initUI()
@@ -48,10 +41,7 @@ void QYCheckRedPacViewController::initUI()
     double width = root->bounds().width();
     double middle = width / 2;
 
-    m_background = std::make_shared<ui::ImageView>(root->bounds());
-    m_background->setImage(ui::Image::named(MoneyScreen::pictureName("QYOpen_Money.png")));
-    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
-    root->addSubview(m_background);
+    m_background = MoneyBackground::fill(*root, MoneyScreen::pictureName("QYOpen_Money.png"));
 
     m_avatar = std::make_shared<ui::ImageView>(ui::Rect { middle - 30, 30, 60, 60 });
     m_avatar->setCornerRadius(30);

@@ -2,11 +2,11 @@
 
 #include "money/common/MoneyAmountText.h"
 #include "money/common/MoneyBackButton.h"
+#include "money/common/MoneyBackground.h"
 #include "money/common/MoneyBarLook.h"
 #include "money/common/MoneyLabel.h"
 #include "money/common/MoneyScreen.h"
 #include "money/common/MoneyTitleView.h"
-#include "ui/NavigationController.h"
 
 void QYPayMentViewController::viewDidLoad()
 {
@@ -25,14 +25,7 @@ void QYPayMentViewController::viewWillAppear(bool)
 
 void QYPayMentViewController::initBackButton()
 {
-    m_backButton = MoneyBackButton::make();
-    std::weak_ptr<ui::ViewController> weak = sharedController();
-    m_backButton->addAction(ui::TouchUpInside, [weak](ui::Control&) {
-        auto self = weak.lock();
-        if (self && self->navigationController())
-            self->navigationController()->popViewController(true);
-    });
-    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+    m_backButton = MoneyBackButton::installPopping(*this);
 }
 
 void QYPayMentViewController::initUI()
@@ -42,10 +35,7 @@ void QYPayMentViewController::initUI()
     double width = bounds.width();
     double middle = width / 2;
 
-    m_background = std::make_shared<ui::ImageView>(bounds);
-    m_background->setImage(ui::Image::named(MoneyScreen::pictureName("WTPayment.png", false)));
-    m_background->setAutoresizingMask(ui::FlexibleWidth | ui::FlexibleHeight);
-    root->addSubview(m_background);
+    m_background = MoneyBackground::fill(*root, MoneyScreen::pictureName("WTPayment.png", false));
 
     if (m_num)
         m_num = MoneyAmountText::transferAmount(m_num);

@@ -45,14 +45,7 @@ void QYPreviewViewController::viewDidLoad()
 
 void QYPreviewViewController::initBackButton()
 {
-    m_backButton = MoneyBackButton::make();
-    std::weak_ptr<ui::ViewController> weakSelf = sharedController();
-    m_backButton->addAction(ui::TouchUpInside, [weakSelf](ui::Control&) {
-        auto self = weakSelf.lock();
-        if (auto* navigation = self ? self->navigationController() : nullptr)
-            navigation->popViewController(true);
-    });
-    navigationItem().leftBarButtonItem = ui::BarButtonItem::withCustomView(m_backButton);
+    m_backButton = MoneyBackButton::installPopping(*this);
 }
 
 void QYPreviewViewController::initUI()
