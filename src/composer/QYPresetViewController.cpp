@@ -23,6 +23,7 @@
 #include "ui/Screen.h"
 #include "widgets/AppStyle.h"
 #include "widgets/FormBuilder.h"
+#include "widgets/QYNoticeHUD.h"
 
 namespace {
 
@@ -34,6 +35,8 @@ constexpr double kMoveDuration = 0.3;
 constexpr double kSmallPhoneNickLift = 60;
 constexpr double kPickedJpegQuality = 0.05;
 constexpr double kSavedJpegQuality = 1.0;
+// Our own words: shown when the form's values cannot be stored.
+constexpr const char* kSaveFailedNotice = "设置未能保存，请稍后重试";
 // The camera picker waits this long on the main queue, so that the sheet has
 // let go of the screen before the picker covers it.
 constexpr double kCameraDelay = 0.00001;
@@ -194,7 +197,10 @@ void QYPresetViewController::saveUserData()
     m_model->setHeAvatar(jpegOf(m_heImageView->image(), kSavedJpegQuality));
     m_model->setBackGroundImage(jpegOf(m_backImageView->image(), kSavedJpegQuality));
     m_model->setNoReadNum(coding::String::fromUtf16(m_unReadNum->text()));
-    hl_setObjectWithKey(m_model, storeKey());
+    if (!hl_setObjectWithKey(m_model, storeKey())) {
+        // The values still reach the chat; only the next visit would miss them.
+        QYNoticeHUD::showErrorWithStatus(kSaveFailedNotice);
+    }
 }
 
 void QYPresetViewController::setImageAction(ui::View& sender)

@@ -2,6 +2,9 @@
 // the chat screen, and how it moves out of the keyboard's way.
 #include "ComposerTest.h"
 
+#include "platform/store/SettingsStore.h"
+#include "widgets/QYNoticeHUD.h"
+
 using namespace ui;
 
 TEST_F(ComposerTest, PresetFirstUseShowsTheDefaultsAndStartStoresThem)
@@ -49,6 +52,20 @@ TEST_F(ComposerTest, PresetHandsOverTheUnreadCountOnlyFromOneUpAndAsTyped)
         EXPECT_EQ(coding::text(storedUser(1)->noReadNum()), typed) << "stored as typed";
         popToHome();
     }
+}
+
+TEST_F(ComposerTest, PresetThatCannotBeStoredSaysSoAndStillStartsTheChat)
+{
+    typeInto(openPreset(1)->nickText(), u"小明");
+    platform::SettingsStore::standard().setSizeLimit(1);
+    tapView(std::static_pointer_cast<QYPresetViewController>(navigation->topViewController())->startBtn());
+    platform::SettingsStore::standard().setSizeLimit(1ll << 30);
+    ASSERT_TRUE(topChat());
+    EXPECT_EQ(toUtf8(topChat()->nickText()->text()), "小明");
+    auto notice = QYNoticeHUD::sharedView();
+    EXPECT_NE(notice->superview(), nullptr);
+    EXPECT_EQ(notice->status(), "设置未能保存，请稍后重试");
+    EXPECT_FALSE(storedUser(1));
 }
 
 TEST_F(ComposerTest, PresetTypesKeepTheirOwnValuesAndUnsavedTypingIsDropped)
