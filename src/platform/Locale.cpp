@@ -3,6 +3,8 @@
 #include "platform/Log.h"
 
 #include <unicode/datefmt.h>
+#include <unicode/decimfmt.h>
+#include <unicode/dcfmtsym.h>
 #include <unicode/numfmt.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/timezone.h>
@@ -61,6 +63,15 @@ std::string formatCurrency(double amount)
             log::line("locale", "no currency format for " + s.identifier);
             s.currency.reset();
             return {};
+        }
+        // The phones this app draws wrote the yuan with the full-width sign;
+        // newer locale data has the narrow one, which the money pages' tight
+        // sign spacing would run into the digits.
+        auto* decimal = dynamic_cast<icu::DecimalFormat*>(s.currency.get());
+        if (decimal && icu::Locale(s.identifier.c_str()).getLanguage() == std::string("zh")) {
+            icu::DecimalFormatSymbols symbols(*decimal->getDecimalFormatSymbols());
+            symbols.setSymbol(icu::DecimalFormatSymbols::kCurrencySymbol, icu::UnicodeString(u"\uFFE5"));
+            decimal->setDecimalFormatSymbols(symbols);
         }
     }
     if (!std::isfinite(amount))

@@ -9,7 +9,7 @@ namespace locale {
 
 void setLocale(const std::string& identifier);
 const std::string& current();
-// Currency style: 1234.5 → "¥1,234.50" in zh_CN.
+// Currency style: 1234.5 → "￥1,234.50" in zh_CN (the full-width sign).
 std::string formatCurrency(double amount);
 // An ICU date pattern ("HH:mm", "yyyy-MM-dd HH:mm:ss") in the local time zone;
 // `seconds` since 1970.

@@ -22,8 +22,8 @@ std::int64_t integerValue(const std::u16string& text);
 float floatValue(const std::u16string& text);
 
 // The currency text of the app's locale for a single-precision amount:
-// 1234.5 → "¥1,234.50" in zh_CN. The value is widened from float exactly as the
-// phone widens it, so 0.1 shows as "¥0.10".
+// 1234.5 → "￥1,234.50" in zh_CN. The value is widened from float exactly as the
+// phone widens it, so 0.1 shows as "￥0.10".
 std::string currencyText(float amount);
 // The same text without its currency sign (and the space some locales put
 // after it): "¥1,234.50" → "1,234.50".

@@ -212,7 +212,7 @@ TEST_F(ChatMoneyTapsTest, RedPacketsAndPaymentAppMoneyOpenTheirPages)
         auto after = rows();
         EXPECT_EQ(after.size(), 3u);
         EXPECT_TRUE(after[0]->isGet());
-        EXPECT_EQ(coding::text(after[0]->redPac()), u"¥8.80");
+        EXPECT_EQ(coding::text(after[0]->redPac()), u"￥8.80");
         if (type == 2) {
             EXPECT_FALSE(after[1]->isGet());
             EXPECT_FALSE(after[2]->isGet());

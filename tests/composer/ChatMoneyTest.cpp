@@ -93,8 +93,8 @@ TEST_F(ChatMoneyTest, RedPacketsAndTransfersFromBothSides)
             std::u16string redPac, context, nickName;
         };
         const Expected expected[] = {
-            { 3, false, u"¥8.80", type == 1 ? u"恭喜发财，大吉大利！" : u"恭喜发财，万事如意！", u"小明" },
-            { 3, true, u"¥20.00", u"生日快乐", u"我自己" },
+            { 3, false, u"￥8.80", type == 1 ? u"恭喜发财，大吉大利！" : u"恭喜发财，万事如意！", u"小明" },
+            { 3, true, u"￥20.00", u"生日快乐", u"我自己" },
             { 4, true, u"66", u"", u"我自己" },
             { 4, false, u"0.5", u"", u"小明" },
         };

@@ -219,18 +219,18 @@ TEST_F(RedPacketFormTest, TypedAmountShowsInThePreviewAndEnablesTheButton)
     EXPECT_EQ(preview(), "￥0.00");
     typeAmount(u"2001");
     EXPECT_EQ(form->textPr()->text(), u"200");
-    EXPECT_EQ(preview(), "¥200.00");
+    EXPECT_EQ(preview(), "￥200.00");
     EXPECT_TRUE(form->sendRed()->isEnabled());
     EXPECT_EQ(form->sendRed()->currentBackgroundImage(), ui::Image::named("QYMoney_Button_Selected.png"));
     while (!form->textPr()->text().empty())
         form->textPr()->deleteBackward();
-    EXPECT_EQ(preview(), "¥0.00");
+    EXPECT_EQ(preview(), "￥0.00");
     EXPECT_FALSE(form->sendRed()->isEnabled());
     typeAmount(u".");
-    EXPECT_EQ(preview(), "¥0.00");
+    EXPECT_EQ(preview(), "￥0.00");
     EXPECT_FALSE(form->sendRed()->isEnabled());
     typeAmount(u"05");
-    EXPECT_EQ(preview(), "¥0.05");
+    EXPECT_EQ(preview(), "￥0.05");
     EXPECT_TRUE(form->sendRed()->isEnabled());
 
     // In the middle of 12.5: the caret put before the 1, then before the ".".
@@ -241,16 +241,16 @@ TEST_F(RedPacketFormTest, TypedAmountShowsInThePreviewAndEnablesTheButton)
     form->textPr()->setCaret(2);
     typeAmount(u"3");
     EXPECT_EQ(form->textPr()->text(), u"123.5");
-    EXPECT_EQ(preview(), "¥123.50");
+    EXPECT_EQ(preview(), "￥123.50");
 
     ui::Application::shared().reset();
     open(2);
     typeAmount(u"1234.5.6");
     EXPECT_EQ(form->textPr()->text(), u"1234.56");
-    EXPECT_EQ(preview(), "¥1,234.56");
+    EXPECT_EQ(preview(), "￥1,234.56");
     form->textPr()->setText(u"");
     typeAmount(u"16777217");
-    EXPECT_EQ(preview(), "¥16,777,216.00"); // read in single precision
+    EXPECT_EQ(preview(), "￥16,777,216.00"); // read in single precision
 }
 
 // The sign is drawn close to the digits: its kerning is -10, or -20 before
@@ -267,7 +267,7 @@ TEST_F(RedPacketFormTest, SignKerningBySystemVersion)
         for (std::size_t i = 1; i < initial.length(); ++i)
             EXPECT_EQ(initial.attributesAt(i).kern, 0.001);
         auto shown = RedPacketAmountText::preview(u"1234.5");
-        EXPECT_EQ(shown.utf8(), "¥1,234.50");
+        EXPECT_EQ(shown.utf8(), "￥1,234.50");
         EXPECT_EQ(shown.attributesAt(0).kern, kern);
         for (std::size_t i = 1; i < shown.length(); ++i)
             EXPECT_FALSE(shown.attributesAt(i).kern);
@@ -286,9 +286,9 @@ TEST_F(RedPacketFormTest, ConfirmHandsBackTheShownAmountAndBlessing)
         std::string handed, blessingHanded;
     };
     const Case cases[] = {
-        { 1, u"88", u"", "¥88.00", "恭喜发财，大吉大利！" },
-        { 2, u"1234.5", u"", "¥1,234.50", "恭喜发财，万事如意！" },
-        { 1, u"0.5", u"早日康复", "¥0.50", "早日康复" },
+        { 1, u"88", u"", "￥88.00", "恭喜发财，大吉大利！" },
+        { 2, u"1234.5", u"", "￥1,234.50", "恭喜发财，万事如意！" },
+        { 1, u"0.5", u"早日康复", "￥0.50", "早日康复" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(ui::toUtf8(c.amount));

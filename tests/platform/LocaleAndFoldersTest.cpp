@@ -27,11 +27,11 @@ protected:
 TEST_F(LocaleTest, CurrencyUsesTheLocalesSignGroupsAndTwoDecimals)
 {
     EXPECT_EQ(locale::current(), "zh_CN");
-    EXPECT_EQ(locale::formatCurrency(1234.5), "\u00A51,234.50");
-    EXPECT_EQ(locale::formatCurrency(0), "\u00A50.00");
-    EXPECT_EQ(locale::formatCurrency(1234567.891), "\u00A51,234,567.89");
-    EXPECT_EQ(locale::formatCurrency(0.005), "\u00A50.00") << "half to even";
-    EXPECT_EQ(locale::formatCurrency(std::numeric_limits<double>::quiet_NaN()), "\u00A50.00");
+    EXPECT_EQ(locale::formatCurrency(1234.5), "\uFFE51,234.50");
+    EXPECT_EQ(locale::formatCurrency(0), "\uFFE50.00");
+    EXPECT_EQ(locale::formatCurrency(1234567.891), "\uFFE51,234,567.89");
+    EXPECT_EQ(locale::formatCurrency(0.005), "\uFFE50.00") << "half to even";
+    EXPECT_EQ(locale::formatCurrency(std::numeric_limits<double>::quiet_NaN()), "\uFFE50.00");
     locale::setLocale("en_US");
     EXPECT_EQ(locale::formatCurrency(1234.5), "$1,234.50");
 }

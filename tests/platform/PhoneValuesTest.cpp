@@ -27,10 +27,10 @@ TEST(PhoneValues, FloatValueTakesTheLongestNumericPrefix)
 TEST(PhoneValues, CurrencyTextIsSinglePrecisionInTheAppLocale)
 {
     platform::locale::setLocale("zh_CN");
-    EXPECT_EQ(values::currencyText(1234.5f), "¥1,234.50");
-    EXPECT_EQ(values::currencyText(0.1f), "¥0.10");
+    EXPECT_EQ(values::currencyText(1234.5f), "￥1,234.50");
+    EXPECT_EQ(values::currencyText(0.1f), "￥0.10");
     // 16777217 cannot be held in single precision: the phone shows the float's value.
-    EXPECT_EQ(values::currencyText(values::floatValue(u"16777217")), "¥16,777,216.00");
+    EXPECT_EQ(values::currencyText(values::floatValue(u"16777217")), "￥16,777,216.00");
     EXPECT_EQ(values::withoutCurrencySign("¥1,234.50"), "1,234.50");
     EXPECT_EQ(values::withoutCurrencySign("-¥5.00"), "-5.00");
     EXPECT_EQ(values::withoutCommas("1,234,567.50"), "1234567.50");

@@ -23,7 +23,7 @@ std::string utf8Text(const coding::StringPtr& value)
     return value ? value->utf8() : std::string();
 }
 
-// A money text as shown ("¥1,234.50") back to the amount typed ("1234.50").
+// A money text as shown ("￥1,234.50") back to the amount typed ("1234.50").
 std::string plainAmount(const std::string& shown)
 {
     std::string digits;
