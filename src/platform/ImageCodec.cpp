@@ -1,6 +1,7 @@
 #include "platform/ImageCodec.h"
 
 #include "platform/Log.h"
+#include "platform/PngFileWriter.h"
 
 #include <png.h>
 #include <turbojpeg.h>
@@ -8,23 +9,15 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cmath>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/stat.h>
 #include <tuple>
 #include <utility>
-#include <unistd.h>
-
-#ifndef QY_VERSION
-#define QY_VERSION "0.1.0"
-#endif
 
 namespace platform::imagecodec {
 
@@ -392,53 +385,40 @@ bool bufferIsValid(const PixelBuffer& image)
         && image.pixels.size() >= static_cast<std::size_t>(image.stride) * image.height;
 }
 
-// The un-premultiplied RGBA bytes of one row, as PNG stores them.
-void unpremultiplyRow(const std::uint8_t* in, int width, std::uint8_t* out)
+// Screenshots keep to the sides Cairo can draw; only the strip writer goes beyond.
+bool viewIsValid(const PixelView& image)
 {
-    for (int x = 0; x < width; ++x) {
-        std::uint32_t word;
-        std::memcpy(&word, in + x * 4, 4);
-        std::uint32_t a = word >> 24;
-        std::uint32_t r = (word >> 16) & 0xFF, g = (word >> 8) & 0xFF, b = word & 0xFF;
-        if (a != 0 && a != 255) {
-            r = std::min<std::uint32_t>(255, (r * 255 + a / 2) / a);
-            g = std::min<std::uint32_t>(255, (g * 255 + a / 2) / a);
-            b = std::min<std::uint32_t>(255, (b * 255 + a / 2) / a);
-        } else if (a == 0) {
-            r = g = b = 0;
-        }
-        out[x * 4 + 0] = static_cast<std::uint8_t>(r);
-        out[x * 4 + 1] = static_cast<std::uint8_t>(g);
-        out[x * 4 + 2] = static_cast<std::uint8_t>(b);
-        out[x * 4 + 3] = static_cast<std::uint8_t>(a);
-    }
+    return image.data && sizeIsSane(image.width, image.height) && image.stride >= image.width * 4;
 }
 
-std::string xmpPacket()
-{
-    return "<?xpacket begin=\"\xEF\xBB\xBF\" id=\"W5M0MpCehiHzreSzNTczkc9d\"?>\n"
-           "<x:xmpmeta xmlns:x=\"adobe:ns:meta/\">\n"
-           " <rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">\n"
-           "  <rdf:Description rdf:about=\"\"\n"
-           "    xmlns:Iptc4xmpExt=\"http://iptc.org/std/Iptc4xmpExt/2008-02-29/\">\n"
-           "   <Iptc4xmpExt:DigitalSourceType>"
-           "http://cv.iptc.org/newscodes/digitalsourcetype/compositeSynthetic"
-           "</Iptc4xmpExt:DigitalSourceType>\n"
-           "  </rdf:Description>\n"
-           " </rdf:RDF>\n"
-           "</x:xmpmeta>\n"
-           "<?xpacket end=\"r\"?>";
-}
-
-void writeToVector(png_structp png, png_bytep data, png_size_t length)
-{
-    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
-    out->insert(out->end(), data, data + length);
-}
-
-void flushNothing(png_structp) { }
 
 } // namespace
+
+} // namespace platform::imagecodec
+
+namespace platform {
+
+PixelView::PixelView(const PixelBuffer& buffer)
+{
+    if (buffer.width <= 0 || buffer.height <= 0 || buffer.stride < buffer.width * 4
+        || buffer.pixels.size() < std::size_t(buffer.stride) * std::size_t(buffer.height))
+        return;
+    data = buffer.pixels.data();
+    width = buffer.width;
+    height = buffer.height;
+    stride = buffer.stride;
+}
+
+PixelView PixelView::rows(int first, int count) const
+{
+    first = std::clamp(first, 0, height);
+    count = std::clamp(count, 0, height - first);
+    return { data ? data + std::size_t(first) * std::size_t(stride) : nullptr, width, count, stride };
+}
+
+} // namespace platform
+
+namespace platform::imagecodec {
 
 bool isJpeg(const std::vector<std::uint8_t>& bytes)
 {
@@ -539,103 +519,39 @@ std::vector<std::uint8_t> encodeJpeg(const PixelBuffer& image, double quality)
     return out;
 }
 
+std::vector<std::uint8_t> encodePng(const PixelView& image, const PngMetadata& metadata)
+{
+    if (!viewIsValid(image))
+        return {};
+    std::vector<std::uint8_t> out;
+    PngEncoder encoder(image.width, image.height, metadata, [&out](std::span<const std::uint8_t> bytes) {
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    if (!encoder.writeRows(image) || !encoder.finish())
+        return {};
+    return out;
+}
+
 std::vector<std::uint8_t> encodePng(const PixelBuffer& image, const PngMetadata& metadata)
 {
-    if (!bufferIsValid(image))
-        return {};
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, pngError, pngWarning);
-    if (!png)
-        return {};
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return {};
-    }
-    auto* out = new std::vector<std::uint8_t>;
-    auto* row = new std::vector<std::uint8_t>(static_cast<std::size_t>(image.width) * 4);
-    // The bare program name means this program: it is written with its version.
-    std::string software = metadata.software == "qyshot" ? "qyshot " QY_VERSION : metadata.software;
-    std::string xmp = xmpPacket();
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        delete out;
-        delete row;
-        return {};
-    }
-    png_set_write_fn(png, out, writeToVector, flushNothing);
-    png_set_IHDR(png, info, image.width, image.height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-        PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_text texts[2] {};
-    int textCount = 0;
-    if (!software.empty()) {
-        texts[textCount].compression = PNG_TEXT_COMPRESSION_NONE;
-        texts[textCount].key = const_cast<char*>("Software");
-        texts[textCount].text = software.data();
-        texts[textCount].text_length = software.size();
-        ++textCount;
-    }
-    if (metadata.markAsComposite) {
-        texts[textCount].compression = PNG_ITXT_COMPRESSION_NONE;
-        texts[textCount].key = const_cast<char*>("XML:com.adobe.xmp");
-        texts[textCount].text = xmp.data();
-        texts[textCount].itxt_length = xmp.size();
-        texts[textCount].lang = const_cast<char*>("");
-        texts[textCount].lang_key = const_cast<char*>("");
-        ++textCount;
-    }
-    if (textCount)
-        png_set_text(png, info, texts, textCount);
-    png_write_info(png, info);
-    for (int y = 0; y < image.height; ++y) {
-        unpremultiplyRow(image.pixels.data() + static_cast<std::size_t>(y) * image.stride, image.width, row->data());
-        png_write_row(png, row->data());
-    }
-    png_write_end(png, info);
-    png_destroy_write_struct(&png, &info);
-    std::vector<std::uint8_t> result = std::move(*out);
-    delete out;
-    delete row;
-    return result;
+    return encodePng(PixelView(image), metadata);
+}
+
+bool writePng(const std::string& path, const PixelView& image, const PngMetadata& metadata)
+{
+    if (!viewIsValid(image))
+        return false;
+    PngFileWriter writer(path, image.width, image.height, metadata);
+    if (writer.writeRows(image) && writer.finish())
+        return true;
+    log::line("imagecodec", writer.error());
+    return false;
 }
 
 bool writePng(const std::string& path, const PixelBuffer& image, const PngMetadata& metadata)
 {
-    std::vector<std::uint8_t> bytes = encodePng(image, metadata);
-    if (bytes.empty())
-        return false;
-    namespace fs = std::filesystem;
-    fs::path target(path);
-    std::string pattern = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int fd = mkstemp(name.data());
-    if (fd < 0) {
-        log::line("imagecodec", "cannot create a temporary file next to " + path + ": " + std::strerror(errno));
-        return false;
-    }
-    bool ok = true;
-    std::size_t written = 0;
-    while (ok && written < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (ok)
-            written += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    // mkstemp makes the file private; a picture is an ordinary user file.
-    ok = ::fchmod(fd, 0644) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    std::error_code error;
-    if (ok)
-        fs::rename(name.data(), target, error);
-    if (!ok || error) {
-        log::line("imagecodec", "cannot write " + path);
-        fs::remove(name.data(), error);
-        return false;
-    }
-    return true;
+    return writePng(path, PixelView(image), metadata);
 }
 
 } // namespace platform::imagecodec

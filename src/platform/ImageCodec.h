@@ -15,6 +15,28 @@ struct PixelBuffer {
     std::vector<std::uint8_t> pixels;
 };
 
+// Pixels in PixelBuffer's layout held by someone else (a drawing surface, a
+// strip of a taller picture), so they can be encoded without a copy.
+struct PixelView {
+    const std::uint8_t* data = nullptr;
+    int width = 0;
+    int height = 0;
+    int stride = 0;
+
+    PixelView() = default;
+    PixelView(const std::uint8_t* pixels, int width, int height, int stride)
+        : data(pixels)
+        , width(width)
+        , height(height)
+        , stride(stride)
+    {
+    }
+    // A whole buffer; a buffer shorter than its size claims views nothing.
+    PixelView(const PixelBuffer& buffer);
+    // `count` rows from `first` on.
+    PixelView rows(int first, int count) const;
+};
+
 // Metadata written into PNG files: the program that made the file and the
 // marking of the picture as a composed image (XMP/IPTC digital source type).
 struct PngMetadata {
@@ -44,8 +66,14 @@ int encoderQuality(double quality);
 // nullopt when the tables are not this encoder's (another program's JPEG) or
 // the bytes are no JPEG.
 std::optional<double> jpegQuality(const std::vector<std::uint8_t>& bytes);
+// A screenshot-sized picture (sides up to 32,767 pixels) as PNG bytes; empty
+// when the pixels are invalid. Taller pictures are written in strips by
+// PngFileWriter.
+std::vector<std::uint8_t> encodePng(const PixelView& image, const PngMetadata& metadata = {});
 std::vector<std::uint8_t> encodePng(const PixelBuffer& image, const PngMetadata& metadata = {});
-// Writes atomically (temporary file, then rename); false on failure.
+// Writes atomically (temporary file, then rename), encoding straight into the
+// file; false on failure.
+bool writePng(const std::string& path, const PixelView& image, const PngMetadata& metadata = {});
 bool writePng(const std::string& path, const PixelBuffer& image, const PngMetadata& metadata = {});
 
 } // namespace imagecodec
