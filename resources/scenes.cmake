@@ -18,8 +18,20 @@ foreach(svg ${QY_SCENE_MEDIA_SVG})
     DEPENDS "${svg}" VERBATIM)
   list(APPEND QY_SCENE_FILES "${png}")
 endforeach()
-# Chat scripts, which name the same media by relative paths.
+# Chat scripts, with their own pictures in scripts/media/ (SVG rendered at
+# their own pixel size), named by paths relative to the script, so they work
+# wherever the resources folder is.
 file(GLOB QY_SCRIPT_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/scripts/*.yaml")
 qy_copy_files("${QY_RESOURCE_DIR}/scripts" QY_SCENE_FILES ${QY_SCRIPT_SOURCES})
+file(GLOB QY_SCRIPT_MEDIA_SVG CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/scripts/media/*.svg")
+foreach(svg ${QY_SCRIPT_MEDIA_SVG})
+  get_filename_component(name "${svg}" NAME_WE)
+  set(png "${QY_RESOURCE_DIR}/scripts/media/${name}.png")
+  add_custom_command(OUTPUT "${png}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${QY_RESOURCE_DIR}/scripts/media"
+    COMMAND ${QY_RSVG_CONVERT} --format=png --output "${png}" "${svg}"
+    DEPENDS "${svg}" VERBATIM)
+  list(APPEND QY_SCENE_FILES "${png}")
+endforeach()
 add_custom_target(qy_scenes ALL DEPENDS ${QY_SCENE_FILES})
 add_dependencies(qy_resources qy_scenes)

@@ -7,6 +7,7 @@
 
 #include "shell/commands/GlobalOptions.h"
 #include "shell/scene/ScratchHome.h"
+#include "shell/script/ChatLongPicture.h"
 #include "shell/script/ChatScriptError.h"
 #include "shell/script/ChatScriptReader.h"
 #include "shell/script/ChatScriptScreen.h"
@@ -79,6 +80,16 @@ int ChatCommand::run(const Options& options)
             script.device = device->name;
         ScratchHome scratch(true, !GlobalOptions::shared().hasAlbum());
         ChatScriptScreen screen(script);
+        // A conversation too long for one picture is a fault of the script:
+        // found before anything is written.
+        std::optional<ChatLongPicture> tall;
+        if (options.longPath) {
+            tall.emplace(screen.chat());
+            if (!tall->fitsTheLimit()) {
+                complain(options.scriptPath + ": " + tall->tooTallMessage());
+                return kBadScript;
+            }
+        }
         if (options.outputPath && !screen.writeScreen(*options.outputPath)) {
             complain("cannot write \"" + *options.outputPath + "\"");
             return kOutputFailed;
@@ -87,8 +98,8 @@ int ChatCommand::run(const Options& options)
             complain("cannot write pages into \"" + *options.pagesFolder + "\"");
             return kOutputFailed;
         }
-        if (options.longPath && !screen.writeLong(*options.longPath)) {
-            complain("cannot write \"" + *options.longPath + "\"");
+        if (tall && !tall->write(*options.longPath)) {
+            complain("cannot write \"" + *options.longPath + "\": " + tall->error());
             return kOutputFailed;
         }
         return 0;

@@ -1,9 +1,7 @@
 #include "shell/script/ChatScriptScreen.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -12,13 +10,11 @@
 #include "composer/ChatStore.h"
 #include "composer/QYChatViewController.h"
 #include "composer/QYPresetViewController.h"
-#include "platform/ImageCodec.h"
 #include "shell/ScreenCapture.h"
+#include "shell/script/ChatLongPicture.h"
 #include "shell/script/ChatScriptRecords.h"
 #include "ui/Application.h"
 #include "ui/NavigationController.h"
-#include "ui/Renderer.h"
-#include "ui/Screen.h"
 
 namespace shell {
 
@@ -169,61 +165,7 @@ std::vector<std::string> ChatScriptScreen::writePages(const std::string& folder)
 
 bool ChatScriptScreen::writeLong(const std::string& path)
 {
-    auto list = m_chat->baseTableView();
-    double scale = ui::Screen::main().scale();
-    double height = list->bounds().height();
-    double content = list->contentSize().height;
-    double listTop = list->convertRectTo(list->bounds(), nullptr).y();
-    ui::Rect bar = m_chat->toolBar()->convertRectTo(m_chat->toolBar()->bounds(), nullptr);
-    auto px = [scale](double points) { return int(std::lround(points * scale)); };
-
-    // One picture has no scroll position to show.
-    bool indicator = list->showsVerticalScrollIndicator;
-    list->showsVerticalScrollIndicator = false;
-    struct Restore {
-        std::shared_ptr<RIRingTableView> list;
-        bool shows;
-        ~Restore() { list->showsVerticalScrollIndicator = shows; }
-    } restore { list, indicator };
-    scrollTo(0);
-    auto first = ui::Renderer::snapshotScreen();
-    if (!first)
-        return false;
-    const auto& shot = first->pixels();
-    platform::PixelBuffer out;
-    out.width = shot.width;
-    int topRows = px(listTop);
-    int contentRows = px(content);
-    int barRows = px(bar.height());
-    out.height = topRows + contentRows + barRows;
-    out.stride = out.width * 4;
-    out.pixels.resize(std::size_t(out.stride) * out.height);
-    auto copyRows = [&](const platform::PixelBuffer& from, int fromRow, int toRow, int count) {
-        for (int r = 0; r < count; ++r)
-            std::memcpy(&out.pixels[std::size_t(toRow + r) * out.stride], &from.pixels[std::size_t(fromRow + r) * from.stride], out.stride);
-    };
-    copyRows(shot, 0, 0, topRows);
-    double last = std::max(0.0, content - height);
-    for (double top = 0; top < content; top += height) {
-        double offset = std::min(top, last);
-        ui::ImagePtr strip = first;
-        if (offset != 0) {
-            scrollTo(offset);
-            strip = ui::Renderer::snapshotScreen();
-            if (!strip)
-                return false;
-        }
-        int begin = px(top);
-        int end = std::min(px(top + height), contentRows);
-        copyRows(strip->pixels(), topRows + begin - px(offset), topRows + begin, end - begin);
-    }
-    auto lastShot = ui::Renderer::snapshotScreen();
-    copyRows(lastShot->pixels(), px(bar.y()), topRows + contentRows, barRows);
-    std::error_code error;
-    auto folder = std::filesystem::path(path).parent_path();
-    if (!folder.empty())
-        std::filesystem::create_directories(folder, error);
-    return platform::imagecodec::writePng(path, out, platform::PngMetadata {});
+    return ChatLongPicture(m_chat).write(path);
 }
 
 } // namespace shell

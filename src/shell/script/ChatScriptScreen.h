@@ -27,7 +27,8 @@ public:
     // at the last whole row of the one before ("page-01.png", ...). Returns
     // the files written, empty on failure.
     std::vector<std::string> writePages(const std::string& folder);
-    // Bars, every row and the toolbar in one tall picture at the phone's scale.
+    // Bars, every row and the toolbar in one tall picture at the phone's
+    // scale (see ChatLongPicture, which also tells whether it fits).
     bool writeLong(const std::string& path);
 
     const std::shared_ptr<QYChatViewController>& chat() const { return m_chat; }
