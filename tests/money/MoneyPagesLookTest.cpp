@@ -50,6 +50,14 @@ protected:
                     return true;
         return false;
     }
+    // The lowest row of `rect` with ink in it, in points.
+    static double inkBottom(const Image& image, const Rect& rect)
+    {
+        for (double y = rect.maxY() - 0.5; y > rect.y(); y -= 0.5)
+            if (inkIn(image, { rect.x(), y, rect.width(), 0.5 }))
+                return y;
+        return rect.y();
+    }
     static QYChatModelPtr transfer(bool isSend)
     {
         auto clock = QYChatModel::make();
@@ -136,6 +144,12 @@ TEST_P(MoneyPagesLookTest, TransferDetail)
     EXPECT_TRUE(green);
     EXPECT_FALSE(inkIn(*shot, { 3, amount.y(), amount.x() - 40, amount.height() }));
     EXPECT_TRUE(inkIn(*shot, { w / 2 - 30, amount.maxY() + 4, 60, 40 })) << "the link under the amount";
+    // The sign and the digits stand on one baseline, though the sign comes from another font.
+    Rect sign = detail->signLabel()->frameInScreen();
+    double top = std::min(sign.y(), amount.y()), bottom = std::max(sign.maxY(), amount.maxY());
+    Rect digits { amount.x() + 12, top, amount.width() - 12, bottom - top };
+    Rect signInk { sign.x(), digits.y(), sign.width() - 12, digits.height() };
+    EXPECT_NEAR(inkBottom(*shot, signInk), inkBottom(*shot, digits), 1.0);
 }
 
 TEST_P(MoneyPagesLookTest, BillDetailsLineUpWithTheirRows)

@@ -94,7 +94,9 @@ TEST_F(TransferPagesTest, DetailAmountsAndWhereTheyStand)
         EXPECT_EQ(amount.y(), top);
         EXPECT_DOUBLE_EQ(amount.midX(), w / 2 + 7);
         EXPECT_EQ(textOf(page->signLabel()), "￥");
-        EXPECT_EQ(sign.y(), amount.y());
+        if (shown.empty()) {
+            EXPECT_EQ(sign.y(), amount.y()) << "the sign alone keeps the amount's top";
+        }
         EXPECT_DOUBLE_EQ(sign.maxX(), amount.x() + 10);
         // The times at the foot, the receiving time lowest.
         Rect received = page->receiveTimeLabel()->frame(), sent = page->transferTimeLabel()->frame();

@@ -1,5 +1,7 @@
 #include "money/common/MoneyLabel.h"
 
+#include "ui/graphics/TextLayout.h"
+
 #include <algorithm>
 
 std::shared_ptr<ui::Label> MoneyLabel::make(const std::optional<std::string>& text, const ui::Font& font,
@@ -25,4 +27,11 @@ void MoneyLabel::placeCentered(ui::Label& label, double centerX, double top, dou
     fit(label, maxWidth);
     double width = label.frame().width();
     label.setFrame({ centerX - width / 2, top, width, label.frame().height() });
+}
+
+double MoneyLabel::baseline(const ui::Label& label)
+{
+    ui::TextLayout layout(label.effectiveText(), ui::TextLayout::Options(label.bounds().width(), 1));
+    auto lines = layout.lines();
+    return lines.empty() ? 0 : lines.front().baseline;
 }

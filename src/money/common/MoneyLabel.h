@@ -14,4 +14,8 @@ struct MoneyLabel {
     static void fit(ui::Label& label, double maxWidth);
     // Sizes the label to its text and centres it on `centerX` with its top at `top`.
     static void placeCentered(ui::Label& label, double centerX, double top, double maxWidth);
+    // How far below the label's top its first line stands on its baseline. Two
+    // labels in different fonts (a sign drawn from a fallback font beside Latin
+    // digits) line up by this, not by their tops.
+    static double baseline(const ui::Label& label);
 };

@@ -47,7 +47,12 @@ void QYPayMentViewController::initUI()
     // The sign reaches 10 points into the amount's left margin.
     m_signLabel = MoneyLabel::make("￥", large);
     MoneyLabel::fit(*m_signLabel, width);
-    m_signLabel->setOrigin({ m_numLabel->frame().x() + 10 - m_signLabel->frame().width(), m_numLabel->frame().y() });
+    // It stands on the amount's baseline: "￥" comes from a fallback font with a
+    // taller line, so level tops would drop it below the digits.
+    double signTop = m_numLabel->frame().y();
+    if (!m_numLabel->text().value_or("").empty())
+        signTop += MoneyLabel::baseline(*m_numLabel) - MoneyLabel::baseline(*m_signLabel);
+    m_signLabel->setOrigin({ m_numLabel->frame().x() + 10 - m_signLabel->frame().width(), signTop });
     root->addSubview(m_signLabel);
 
     ui::Color grey = ui::Color::grayColor();
