@@ -43,7 +43,7 @@ void BM_EncodeChatScreen(benchmark::State& state, std::string device, platform::
         platform::PngEncoder encoder(screen.width, screen.height, {}, [&size](std::span<const std::uint8_t> bytes) {
             size += bytes.size();
             return true;
-        }, compression);
+        }, true, compression);
         if (!encoder.writeRows(screen) || !encoder.finish())
             state.SkipWithError("the encoder failed");
     }
@@ -69,7 +69,10 @@ const Candidate kCandidates[] = {
     { "level3_paeth_rle", { 3, PNG_FILTER_PAETH, Z_RLE } },
     { "level3_all_filtered", { 3, PNG_ALL_FILTERS, Z_FILTERED } },
     { "level3_sub_filtered", { 3, PNG_FILTER_SUB, Z_FILTERED } },
+    { "level2_none_default", { 2, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY } },
     { "level3_none_default", { 3, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY } },
+    { "level4_none_default", { 4, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY } },
+    { "level6_none_default", { 6, PNG_FILTER_NONE, Z_DEFAULT_STRATEGY } },
     { "level6_sub_filtered", { 6, PNG_FILTER_SUB, Z_FILTERED } },
     { "level6_up_filtered", { 6, PNG_FILTER_UP, Z_FILTERED } },
     { "level9_all_filtered", { 9, PNG_ALL_FILTERS, Z_FILTERED } },

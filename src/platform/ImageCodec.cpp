@@ -385,6 +385,23 @@ bool bufferIsValid(const PixelBuffer& image)
         && image.pixels.size() >= static_cast<std::size_t>(image.stride) * image.height;
 }
 
+// Whether every pixel is opaque, so the file needs no alpha channel.
+bool isOpaque(const PixelView& image)
+{
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint8_t* row = image.data + std::size_t(y) * std::size_t(image.stride);
+        std::uint32_t alphas = 0xFF000000u;
+        for (int x = 0; x < image.width; ++x) {
+            std::uint32_t word;
+            std::memcpy(&word, row + x * 4, 4);
+            alphas &= word;
+        }
+        if ((alphas >> 24) != 0xFF)
+            return false;
+    }
+    return true;
+}
+
 // Screenshots keep to the sides Cairo can draw; only the strip writer goes beyond.
 bool viewIsValid(const PixelView& image)
 {
@@ -527,7 +544,7 @@ std::vector<std::uint8_t> encodePng(const PixelView& image, const PngMetadata& m
     PngEncoder encoder(image.width, image.height, metadata, [&out](std::span<const std::uint8_t> bytes) {
         out.insert(out.end(), bytes.begin(), bytes.end());
         return true;
-    });
+    }, isOpaque(image));
     if (!encoder.writeRows(image) || !encoder.finish())
         return {};
     return out;
@@ -542,7 +559,7 @@ bool writePng(const std::string& path, const PixelView& image, const PngMetadata
 {
     if (!viewIsValid(image))
         return false;
-    PngFileWriter writer(path, image.width, image.height, metadata);
+    PngFileWriter writer(path, image.width, image.height, metadata, isOpaque(image));
     if (writer.writeRows(image) && writer.finish())
         return true;
     log::line("imagecodec", writer.error());

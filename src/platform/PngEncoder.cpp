@@ -6,6 +6,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <bit>
 #include <csetjmp>
 #include <cstring>
 #include <vector>
@@ -37,6 +38,25 @@ std::string xmpPacket()
 // The un-premultiplied RGBA bytes of one row, as PNG stores them.
 void unpremultiplyRow(const std::uint8_t* in, int width, std::uint8_t* out)
 {
+    // Screens are opaque nearly everywhere: such a row only swaps red and
+    // blue, in a loop the compiler turns into vector code.
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint32_t alphas = 0xFF000000u;
+        for (int x = 0; x < width; ++x) {
+            std::uint32_t word;
+            std::memcpy(&word, in + x * 4, 4);
+            alphas &= word;
+        }
+        if ((alphas >> 24) == 0xFF) {
+            for (int x = 0; x < width; ++x) {
+                std::uint32_t word;
+                std::memcpy(&word, in + x * 4, 4);
+                word = (word & 0xFF00FF00u) | ((word >> 16) & 0xFFu) | ((word & 0xFFu) << 16);
+                std::memcpy(out + x * 4, &word, 4);
+            }
+            return;
+        }
+    }
     for (int x = 0; x < width; ++x) {
         std::uint32_t word;
         std::memcpy(&word, in + x * 4, 4);
@@ -56,7 +76,19 @@ void unpremultiplyRow(const std::uint8_t* in, int width, std::uint8_t* out)
     }
 }
 
-static_assert(PNG_FILTER_SUB == 0x10 && Z_RLE == 3, "the default compression names libpng's and zlib's values");
+// The RGB bytes of an opaque row: premultiplied colour is the colour itself.
+void opaqueRow(const std::uint8_t* in, int width, std::uint8_t* out)
+{
+    for (int x = 0; x < width; ++x) {
+        std::uint32_t word;
+        std::memcpy(&word, in + x * 4, 4);
+        out[x * 3 + 0] = static_cast<std::uint8_t>(word >> 16);
+        out[x * 3 + 1] = static_cast<std::uint8_t>(word >> 8);
+        out[x * 3 + 2] = static_cast<std::uint8_t>(word);
+    }
+}
+
+static_assert(PNG_FILTER_NONE == 0x08 && Z_DEFAULT_STRATEGY == 0, "the default compression names libpng's and zlib's values");
 
 } // namespace
 
@@ -72,6 +104,7 @@ struct PngEncoder::Codec {
     int width = 0;
     int height = 0;
     int written = 0;
+    bool opaque = false;
     bool failed = false;
     bool finished = false;
 
@@ -101,7 +134,8 @@ struct PngEncoder::Codec {
         // libpng refuses to write more than a million rows unless told: the
         // caller sets the picture's own limit.
         png_set_user_limits(c.png, PNG_UINT_31_MAX, PNG_UINT_31_MAX);
-        png_set_IHDR(c.png, c.info, png_uint_32(c.width), png_uint_32(c.height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
+        png_set_IHDR(c.png, c.info, png_uint_32(c.width), png_uint_32(c.height), 8,
+            c.opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA,
             PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_compression_level(c.png, compression.level);
         png_set_compression_strategy(c.png, compression.strategy);
@@ -134,7 +168,11 @@ struct PngEncoder::Codec {
     static void encode(Codec& c, const PixelView& rows)
     {
         for (int y = 0; y < rows.height; ++y) {
-            unpremultiplyRow(rows.data + std::size_t(y) * std::size_t(rows.stride), c.width, c.row.data());
+            const std::uint8_t* row = rows.data + std::size_t(y) * std::size_t(rows.stride);
+            if (c.opaque)
+                opaqueRow(row, c.width, c.row.data());
+            else
+                unpremultiplyRow(row, c.width, c.row.data());
             png_write_row(c.png, c.row.data());
             ++c.written;
         }
@@ -143,13 +181,14 @@ struct PngEncoder::Codec {
     static void end(Codec& c) { png_write_end(c.png, c.info); }
 };
 
-PngEncoder::PngEncoder(int width, int height, const PngMetadata& metadata, Sink sink, PngCompression compression)
+PngEncoder::PngEncoder(int width, int height, const PngMetadata& metadata, Sink sink, bool opaque, PngCompression compression)
     : m_codec(std::make_unique<Codec>())
 {
     Codec& c = *m_codec;
     c.sink = std::move(sink);
     c.width = width;
     c.height = height;
+    c.opaque = opaque;
     if (width <= 0 || height <= 0) {
         fail("a picture of " + std::to_string(width) + "×" + std::to_string(height) + " pixels");
         return;
@@ -160,7 +199,7 @@ PngEncoder::PngEncoder(int width, int height, const PngMetadata& metadata, Sink 
         fail("out of memory");
         return;
     }
-    c.row.resize(std::size_t(width) * 4);
+    c.row.resize(std::size_t(width) * (opaque ? 3 : 4));
     // The bare program name means this program: it is written with its version.
     const std::string software = metadata.software == "qyshot" ? "qyshot " QY_VERSION : metadata.software;
     const std::string xmp = metadata.markAsComposite ? xmpPacket() : std::string();

@@ -10,10 +10,11 @@ constexpr std::size_t kBufferSize = 256 * 1024;
 
 } // namespace
 
-PngFileWriter::PngFileWriter(const std::string& path, int width, int height, const PngMetadata& metadata,
+PngFileWriter::PngFileWriter(const std::string& path, int width, int height, const PngMetadata& metadata, bool opaque,
     PngCompression compression)
     : m_file(path)
-    , m_encoder(width, height, metadata, [this](std::span<const std::uint8_t> bytes) { return take(bytes); }, compression)
+    , m_encoder(width, height, metadata, [this](std::span<const std::uint8_t> bytes) { return take(bytes); }, opaque,
+          compression)
 {
 }
 

@@ -14,7 +14,8 @@ namespace platform {
 // target as it was and no stray file.
 class PngFileWriter {
 public:
-    PngFileWriter(const std::string& path, int width, int height, const PngMetadata& metadata = {},
+    // `opaque`: see PngEncoder.
+    PngFileWriter(const std::string& path, int width, int height, const PngMetadata& metadata = {}, bool opaque = false,
         PngCompression compression = {});
     ~PngFileWriter();
     PngFileWriter(const PngFileWriter&) = delete;

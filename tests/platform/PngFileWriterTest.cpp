@@ -1,4 +1,5 @@
 #include "platform/ImageCodec.h"
+#include "platform/PngBackgroundWriter.h"
 #include "platform/PngEncoder.h"
 #include "platform/PngFileWriter.h"
 #include "platform/audio/AudioTestSupport.h"
@@ -55,25 +56,44 @@ std::size_t filesIn(const fs::path& folder)
 TEST(PngFileWriter, StripsGiveTheSameFileAsTheWholePicture)
 {
     audiotest::TempHome home;
-    PixelBuffer image = stripes(23, 41);
-    auto whole = codec::encodePng(image);
-    ASSERT_FALSE(whole.empty());
+    struct Case {
+        const char* name;
+        PixelBuffer image;
+        bool opaque;
+        std::uint8_t colourType; // PNG's: 2 RGB, 6 RGBA
+    };
+    PixelBuffer screen = stripes(23, 41);
+    for (std::size_t i = 3; i < screen.pixels.size(); i += 4)
+        screen.pixels[i] = 0xFF; // the colour bytes stay premultiplied-valid: alpha only grows
+    const Case cases[] = { { "translucent", stripes(23, 41), false, 6 }, { "opaque screen", screen, true, 2 } };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        auto whole = codec::encodePng(test.image);
+        ASSERT_GT(whole.size(), 26u);
+        EXPECT_EQ(whole[25], test.colourType) << "an opaque picture is found to be one";
 
-    // Uneven strips, one of them empty, as the long picture's last strip may be.
-    fs::path target = fs::path(home.path()) / "strips.png";
-    PngFileWriter writer(target.string(), image.width, image.height);
-    PixelView view(image);
-    for (auto [first, count] : { std::pair { 0, 1 }, { 1, 16 }, { 17, 0 }, { 17, 24 } })
-        ASSERT_TRUE(writer.writeRows(view.rows(first, count))) << writer.error();
-    ASSERT_TRUE(writer.finish()) << writer.error();
-    EXPECT_EQ(bytesOf(target), whole);
+        // Uneven strips, one of them empty, as the long picture's last strip may be.
+        fs::path target = fs::path(home.path()) / "strips.png";
+        PngFileWriter writer(target.string(), 23, 41, {}, test.opaque);
+        PixelView view(test.image);
+        for (auto [first, count] : { std::pair { 0, 1 }, { 1, 16 }, { 17, 0 }, { 17, 24 } })
+            ASSERT_TRUE(writer.writeRows(view.rows(first, count))) << writer.error();
+        ASSERT_TRUE(writer.finish()) << writer.error();
+        EXPECT_EQ(bytesOf(target), whole);
 
-    auto decoded = codec::decodeFile(target.string());
-    ASSERT_TRUE(decoded);
-    auto direct = codec::decode(whole);
-    EXPECT_EQ(decoded->pixels, direct->pixels);
-    EXPECT_EQ(decoded->width, 23);
-    EXPECT_EQ(decoded->height, 41);
+        auto decoded = codec::decodeFile(target.string());
+        ASSERT_TRUE(decoded);
+        EXPECT_EQ(decoded->width, 23);
+        EXPECT_EQ(decoded->height, 41);
+        for (int y = 0; y < 41; ++y)
+            for (int x = 0; x < 23; ++x)
+                for (int shift : { 0, 8, 16, 24 }) {
+                    std::uint32_t a, b;
+                    std::memcpy(&a, &decoded->pixels[std::size_t(y * decoded->stride + x * 4)], 4);
+                    std::memcpy(&b, &test.image.pixels[std::size_t(y * test.image.stride + x * 4)], 4);
+                    ASSERT_NEAR(int(a >> shift & 0xFF), int(b >> shift & 0xFF), 1) << x << "," << y;
+                }
+    }
 }
 
 // The strip writer goes past the screenshot's 32,767 rows; encodePng does not.
@@ -162,4 +182,41 @@ TEST(PngEncoder, ASinkThatRefusesStopsTheEncoding)
 
     PngEncoder empty(0, 10, {}, [](std::span<const std::uint8_t>) { return true; });
     EXPECT_TRUE(empty.failed());
+}
+
+// Compressing on another thread changes nothing in the file; a failure still
+// shows to the caller, and an unfinished picture leaves nothing behind.
+TEST(PngBackgroundWriter, WritesTheSameFileAndReportsFailures)
+{
+    audiotest::TempHome home;
+    fs::path folder = home.path();
+    PixelBuffer image = stripes(31, 300);
+    fs::path target = folder / "long.png";
+    {
+        platform::PngBackgroundWriter writer(target.string(), 31, 300);
+        for (int first = 0; first < 300; first += 7)
+            ASSERT_TRUE(writer.writeRows(PixelView(image).rows(first, 7))) << writer.error();
+        ASSERT_TRUE(writer.finish()) << writer.error();
+    }
+    EXPECT_EQ(bytesOf(target), codec::encodePng(image));
+
+    {
+        platform::PngBackgroundWriter nowhere((folder / "missing" / "x.png").string(), 31, 300);
+        for (int first = 0; first < 300; first += 7)
+            nowhere.writeRows(PixelView(image).rows(first, 7));
+        EXPECT_FALSE(nowhere.finish());
+        EXPECT_NE(nowhere.error().find("missing"), std::string::npos) << nowhere.error();
+    }
+    {
+        platform::PngBackgroundWriter tooFew(target.string(), 31, 300);
+        EXPECT_TRUE(tooFew.writeRows(PixelView(image).rows(0, 100)));
+        EXPECT_FALSE(tooFew.finish());
+        EXPECT_FALSE(tooFew.writeRows(image)) << "nothing more after the end";
+    }
+    {
+        platform::PngBackgroundWriter dropped(target.string(), 31, 300);
+        EXPECT_TRUE(dropped.writeRows(PixelView(image).rows(0, 100)));
+    }
+    EXPECT_EQ(bytesOf(target), codec::encodePng(image)) << "the finished file is kept";
+    EXPECT_EQ(filesIn(folder), 1u);
 }

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "composer/QYChatViewController.h"
-#include "platform/PngFileWriter.h"
+#include "platform/PngBackgroundWriter.h"
 #include "ui/Application.h"
 #include "ui/ImageView.h"
 #include "ui/Renderer.h"
@@ -128,7 +128,8 @@ bool ChatLongPicture::write(const std::string& path)
         m_error = "cannot make a drawing surface of " + std::to_string(m_width) + "×" + std::to_string(m_screenHeight) + " pixels";
         return false;
     }
-    platform::PngFileWriter writer(path, m_width, int(m_height));
+    // A drawn screen is opaque: the renderer starts each one on black.
+    platform::PngBackgroundWriter writer(path, m_width, int(m_height), {}, true);
     auto px = [this](double points) { return std::llround(points * m_scale); };
     // Strips start a list's height apart, also the last one: past the end the
     // list shows nothing, and only the rows of content are taken from it.
