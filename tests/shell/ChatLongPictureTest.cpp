@@ -10,6 +10,7 @@
 #include "shell/script/ChatLongPicture.h"
 #include "shell/script/ChatScriptReader.h"
 #include "shell/script/ChatScriptScreen.h"
+#include "support/ChatScriptSamples.h"
 #include "ui/graphics/Image.h"
 
 using shell::ChatCommand;
@@ -17,28 +18,6 @@ using shell::ChatLongPicture;
 using shell::ChatScriptReader;
 
 namespace {
-
-// `count` messages of every kind but photos, both sides, with time stamps now and then.
-std::string conversation(int count, const std::string& device, const std::string& extra = "")
-{
-    std::string text = "device: " + device + "\n" + extra + "messages:\n";
-    for (int i = 0; i < count; ++i) {
-        const char* side = i % 2 ? "me" : "other";
-        switch (i % 10) {
-        case 3:
-            text += std::string("  - ") + side + ": {voice: 7}\n";
-            break;
-        case 7:
-            text += std::string("  - ") + side + ": {redPacket: 8.88}\n";
-            break;
-        default:
-            text += std::string("  - ") + side + ": 第" + std::to_string(i + 1) + "条消息，看看这一行能有多长[微笑]\n";
-        }
-        if (i % 15 == 0)
-            text += "    at: +2m\n";
-    }
-    return text;
-}
 
 std::uint32_t bigEndian(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
@@ -93,7 +72,7 @@ protected:
 TEST_F(ChatLongPictureTest, AThousandMessagesMakeOnePictureOfEveryRowAndTheBars)
 {
     shell::ScratchHome scratch;
-    shell::ChatScriptScreen screen(ChatScriptReader::readText(conversation(1000, "iphone6"), folder.string()));
+    shell::ChatScriptScreen screen(ChatScriptReader::readText(longConversationScript(1000), folder.string()));
     ASSERT_EQ(screen.chat()->baseTableView()->numberOfRows(), 1000);
     ChatLongPicture picture(screen.chat());
     const long long expected = expectedHeight(screen, 2);
@@ -141,7 +120,7 @@ TEST_F(ChatLongPictureTest, TheBackgroundPictureIsDrawnOnceBehindTheFirstScreen)
 {
     writeFlatPicture(folder / "red.png", 0xFFE01010);
     shell::ScratchHome scratch;
-    shell::ChatScriptScreen screen(ChatScriptReader::readText(conversation(40, "iphone6", "background: red.png\n"), folder.string()));
+    shell::ChatScriptScreen screen(ChatScriptReader::readText(longConversationScript(40, "iphone6", "background: red.png\n"), folder.string()));
     ChatLongPicture picture(screen.chat());
     ASSERT_LT(picture.height(), 32767);
     auto path = folder / "long.png";
