@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <optional>
 
 #include "composer/QYChatViewController.h"
 #include "platform/PngBackgroundWriter.h"
@@ -31,9 +32,14 @@ public:
 
     bool isValid() const { return cairo_surface_status(m_surface) == CAIRO_STATUS_SUCCESS; }
 
-    void drawScreen()
+    // Draws the screen; with `only`, just what falls in that rectangle (points).
+    void drawScreen(std::optional<ui::Rect> only = std::nullopt)
     {
         cairo_t* cr = cairo_create(m_surface);
+        if (only) {
+            cairo_rectangle(cr, only->x(), only->y(), only->width(), only->height());
+            cairo_clip(cr);
+        }
         ui::Renderer::drawScreen(cr);
         cairo_destroy(cr);
         cairo_surface_flush(m_surface);
@@ -76,7 +82,7 @@ ChatLongPicture::ChatLongPicture(std::shared_ptr<QYChatViewController> chat)
 std::string ChatLongPicture::tooTallMessage() const
 {
     return "the long picture would be " + std::to_string(m_height) + " pixels tall, more than the "
-        + std::to_string(kMaxHeight) + " picture viewers open; make it of fewer messages, or use --pages";
+        + std::to_string(kMaxHeight) + " that picture viewers open; write fewer messages, or use --pages";
 }
 
 void ChatLongPicture::scrollTo(double offset)
@@ -131,6 +137,7 @@ bool ChatLongPicture::write(const std::string& path)
     // A drawn screen is opaque: the renderer starts each one on black.
     platform::PngBackgroundWriter writer(path, m_width, int(m_height), {}, true);
     auto px = [this](double points) { return std::llround(points * m_scale); };
+    const ui::Rect listRect { 0, m_topRows / m_scale, m_width / m_scale, m_listHeight };
     // Strips start a list's height apart, also the last one: past the end the
     // list shows nothing, and only the rows of content are taken from it.
     double top = 0;
@@ -138,7 +145,13 @@ bool ChatLongPicture::write(const std::string& path)
         if (top > 0 && wallpaper)
             wallpaper->setHidden(true);
         scrollTo(top);
-        surface.drawScreen();
+        // After the first strip only the list's rows are taken: the bars
+        // around them need not be drawn again, until the last strip's toolbar.
+        bool last = top + m_listHeight >= m_contentHeight;
+        if (top == 0 || last)
+            surface.drawScreen();
+        else
+            surface.drawScreen(listRect);
         long long begin = px(top);
         long long end = std::min(px(top + m_listHeight), m_contentRows);
         int count = int(std::max(0LL, end - begin));
