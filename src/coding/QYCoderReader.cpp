@@ -70,23 +70,36 @@ DecodeResult QYCoderReader::run()
     m_objectCache.clear();
     m_stringCache.clear();
     m_properties.clear();
-    CycleCollector::shared().collectIfDue();
+    // Without a cycle, reference counting frees whatever this run made; walking
+    // every live container would only cost time.
+    if (!m_cycleTargets.empty())
+        CycleCollector::shared().collectIfDue();
+    m_cycleTargets.clear();
     return result;
 }
 
 void QYCoderReader::releasePartialGraph()
 {
-    // The half-read graph may hold cycles through mutable containers that were
-    // registered before their contents; nobody outside holds any of it.
+    // The half-read graph may hold cycles through containers that were
+    // registered before their contents; nobody outside holds any of it, and
+    // each such cycle runs through a container an alias pointed back to.
     m_objectCache.clear();
     m_stringCache.clear();
     m_properties.clear();
-    for (auto& weak : m_madeContainers) {
+    for (auto& weak : m_cycleTargets) {
         if (auto object = weak.lock())
             static_cast<Container*>(object.get())->clearChildren();
     }
-    m_madeContainers.clear();
+    m_cycleTargets.clear();
 }
+
+QYCoderReader::Filling::Filling(QYCoderReader& reader, std::size_t index)
+    : m_reader(reader)
+{
+    m_reader.m_filling.push_back(index);
+}
+
+QYCoderReader::Filling::~Filling() { m_reader.m_filling.pop_back(); }
 
 // MARK: Bytes
 
@@ -166,8 +179,6 @@ std::uint32_t QYCoderReader::count(std::size_t itemSize, std::size_t start)
 
 std::size_t QYCoderReader::registerObject(ObjectPtr object)
 {
-    if (object && dynamic_cast<Container*>(object.get()))
-        m_madeContainers.push_back(object);
     m_objectCache.push_back(std::move(object));
     return m_objectCache.size() - 1;
 }
@@ -315,13 +326,25 @@ ObjectPtr QYCoderReader::readValueOfType(std::uint32_t type, std::size_t start)
     fail(format("Cannot decode object of type: %i", int(type)));
 }
 
+const ObjectPtr& QYCoderReader::objectAlias(std::uint64_t index)
+{
+    const ObjectPtr& object = cached(m_objectCache, index);
+    if (!m_filling.empty() && index >= m_filling.front() && std::binary_search(m_filling.begin(), m_filling.end(), std::size_t(index))) {
+        bool known = !m_cycleTargets.empty() && m_cycleTargets.back().lock() == object;
+        if (!known && dynamic_cast<Container*>(object.get()))
+            m_cycleTargets.push_back(object);
+    }
+    return object;
+}
+
 ObjectPtr QYCoderReader::readAlias(std::uint32_t type, std::size_t start)
 {
     bool isString = type >= TypeStringAlias8;
     std::uint32_t width = type - (isString ? TypeStringAlias8 : TypeObjectAlias8);
     std::uint64_t index = width == 0 ? u8(start) : width == 1 ? u16(start) : u32(start);
-    const auto& cache = isString && !m_version2 ? m_stringCache : m_objectCache;
-    return cached(cache, index);
+    if (isString && !m_version2)
+        return cached(m_stringCache, index);
+    return objectAlias(index);
 }
 
 ObjectPtr QYCoderReader::readString(bool isMutable, std::size_t start)
@@ -334,20 +357,27 @@ ObjectPtr QYCoderReader::readString(bool isMutable, std::size_t start)
     return string;
 }
 
+void QYCoderReader::readPairs(Dictionary& dictionary, std::uint32_t pairs)
+{
+    for (std::uint32_t i = 0; i < pairs; ++i) {
+        ObjectPtr value = readValue();
+        ObjectPtr key = readValue();
+        dictionary.append(std::move(key), std::move(value));
+    }
+}
+
 ObjectPtr QYCoderReader::readDictionary(bool isMutable, std::size_t start)
 {
     std::uint32_t pairs = count(2, start);
     auto dictionary = Dictionary::make(isMutable);
     dictionary->reserve(pairs);
-    if (isMutable)
+    if (!isMutable) {
+        readPairs(*dictionary, pairs);
         registerObject(dictionary);
-    for (std::uint32_t i = 0; i < pairs; ++i) {
-        ObjectPtr value = readValue();
-        ObjectPtr key = readValue();
-        dictionary->append(std::move(key), std::move(value));
+        return dictionary;
     }
-    if (!isMutable)
-        registerObject(dictionary);
+    Filling filling(*this, registerObject(dictionary));
+    readPairs(*dictionary, pairs);
     return dictionary;
 }
 
@@ -358,12 +388,15 @@ ObjectPtr QYCoderReader::readCollection(std::uint32_t type, std::size_t start)
     auto collection = std::make_shared<Collection>(CollectionType(type - first), isMutable);
     std::uint32_t elements = count(1, start);
     collection->reserve(elements);
-    if (isMutable)
+    if (!isMutable) {
+        for (std::uint32_t i = 0; i < elements; ++i)
+            collection->append(readValue());
         registerObject(collection);
+        return collection;
+    }
+    Filling filling(*this, registerObject(collection));
     for (std::uint32_t i = 0; i < elements; ++i)
         collection->append(readValue());
-    if (!isMutable)
-        registerObject(collection);
     return collection;
 }
 
@@ -436,6 +469,7 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
         object = dictionary;
     }
     std::size_t slot = registerObject(object);
+    Filling filling(*this, slot);
 
     if (dictionary) {
         // Key strings are made once per definition and shared by its objects.

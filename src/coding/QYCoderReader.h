@@ -11,6 +11,7 @@
 
 namespace coding {
 
+class Dictionary;
 class QYClassDefinition;
 
 // One decoding run over one blob.
@@ -42,6 +43,7 @@ private:
     ObjectPtr readAlias(std::uint32_t type, std::size_t start);
     ObjectPtr readString(bool isMutable, std::size_t start);
     ObjectPtr readDictionary(bool isMutable, std::size_t start);
+    void readPairs(Dictionary& dictionary, std::uint32_t pairs);
     ObjectPtr readCollection(std::uint32_t type, std::size_t start);
     ObjectPtr readData(bool isMutable, std::size_t start);
     ObjectPtr readClassDefinition(std::size_t start);
@@ -66,6 +68,8 @@ private:
     std::size_t registerObject(ObjectPtr object);
     std::size_t registerString(ObjectPtr object);
     const ObjectPtr& cached(const std::vector<ObjectPtr>& cache, std::uint64_t index) const;
+    // An alias to an object that is still being filled closes a cycle.
+    const ObjectPtr& objectAlias(std::uint64_t index);
     [[noreturn]] void fail(std::string message) const;
     void releasePartialGraph();
 
@@ -82,7 +86,22 @@ private:
     std::vector<std::vector<StringPtr>> m_classKeyStrings;
     // Tables of keyed-coded objects being read; nested ones push their own.
     std::vector<PropertyTable> m_properties;
-    std::vector<std::weak_ptr<Object>> m_madeContainers;
+    // Object-cache indexes of the containers whose contents are being read,
+    // outermost first (so ascending); they were registered before their contents.
+    std::vector<std::size_t> m_filling;
+    // Containers an alias pointed back to while they were being filled: every
+    // cycle this run made passes through one of them.
+    std::vector<std::weak_ptr<Object>> m_cycleTargets;
+
+    // Marks the container at `index` as being filled for the guard's lifetime.
+    class Filling {
+    public:
+        Filling(QYCoderReader& reader, std::size_t index);
+        ~Filling();
+
+    private:
+        QYCoderReader& m_reader;
+    };
 };
 
 } // namespace coding

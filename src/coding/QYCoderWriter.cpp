@@ -36,7 +36,6 @@ EncodeResult QYCoderWriter::run()
         return result;
     }
     try {
-        m_output.reserve(256);
         for (char c : std::string_view("TSAF"))
             put8(std::uint8_t(c));
         put16(3);
@@ -45,14 +44,11 @@ EncodeResult QYCoderWriter::run()
         put32(0);
         put32(0);
         writeValue(m_rootObject);
-        auto patch = [this](std::size_t at, std::uint32_t value) {
-            for (int i = 0; i < 4; ++i)
-                m_output[at + std::size_t(i)] = std::uint8_t(value >> (8 * i));
-        };
-        patch(8, m_objectCount);
-        patch(12, std::uint32_t(m_classCache.size()));
-        patch(16, std::uint32_t(m_stringCache.size()));
-        result.data = std::move(m_output);
+        m_output.patch32(8, m_objectCount);
+        m_output.patch32(12, std::uint32_t(m_classCache.size()));
+        m_output.patch32(16, std::uint32_t(m_stringCache.size()));
+        // The referenced blocks are still held by m_keepAlive here.
+        result.data = m_output.take();
     } catch (const QYCodingException& exception) {
         result.error = exception.error();
     }
@@ -74,28 +70,19 @@ QYCoderWriter::InProgress::~InProgress() { m_writer.m_inProgress.erase(m_object)
 
 // MARK: Bytes
 
-void QYCoderWriter::align(std::size_t width)
+void QYCoderWriter::reserveEntries(std::size_t count)
 {
-    while (m_output.size() % width)
-        m_output.push_back(0);
-}
-
-void QYCoderWriter::put16(std::uint16_t value)
-{
-    put8(std::uint8_t(value));
-    put8(std::uint8_t(value >> 8));
-}
-
-void QYCoderWriter::put32(std::uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        put8(std::uint8_t(value >> (8 * i)));
-}
-
-void QYCoderWriter::put64(std::uint64_t value)
-{
-    for (int i = 0; i < 8; ++i)
-        put8(std::uint8_t(value >> (8 * i)));
+    // Growth stays geometric: many small collections must not rehash once each.
+    auto reserveMap = [count](auto& map) {
+        std::size_t entries = map.size() + count;
+        if (double(entries) > double(map.bucket_count()) * double(map.max_load_factor()))
+            map.reserve(std::max(entries, 2 * map.size()));
+    };
+    reserveMap(m_objectCache);
+    reserveMap(m_stringCache);
+    std::size_t kept = m_keepAlive.size() + count;
+    if (kept > m_keepAlive.capacity())
+        m_keepAlive.reserve(std::max(kept, 2 * m_keepAlive.capacity()));
 }
 
 void QYCoderWriter::putF32(float value) { put32(std::bit_cast<std::uint32_t>(value)); }
@@ -107,7 +94,7 @@ void QYCoderWriter::putCString(const std::string& text)
     // read back; refuse rather than lose the rest silently.
     if (text.find('\0') != std::string::npos)
         fail("Cannot encode a string containing a zero character");
-    m_output.insert(m_output.end(), text.begin(), text.end());
+    m_output.putText(text);
     put8(0);
 }
 
@@ -203,7 +190,7 @@ void QYCoderWriter::writeValue(const ObjectPtr& object)
         put8(TypeDecimal);
         align(20);
         const auto& record = static_cast<const Decimal&>(*object).record();
-        m_output.insert(m_output.end(), record.begin(), record.end());
+        m_output.putBytes(record);
         return;
     }
     case Kind::Date:
@@ -224,7 +211,7 @@ void QYCoderWriter::writeValue(const ObjectPtr& object)
         put8(data.isMutable() ? TypeMutableData : TypeData);
         align(4);
         put32(std::uint32_t(data.bytes().size()));
-        m_output.insert(m_output.end(), data.bytes().begin(), data.bytes().end());
+        m_output.putBytes(data.bytes());
         align(4);
         return;
     }
@@ -366,6 +353,7 @@ void QYCoderWriter::writeCollection(const ObjectPtr& object, const Collection& c
     put8(collection.isMutable() ? mutableTypes[which] : immutableTypes[which]);
     align(4);
     put32(std::uint32_t(collection.count()));
+    reserveEntries(collection.count());
     for (const auto& element : collection.elements())
         writeValue(element);
     if (!collection.isMutable())
@@ -399,6 +387,7 @@ void QYCoderWriter::writeDictionary(const ObjectPtr& object, const Dictionary& d
     put8(dictionary.isMutable() ? TypeMutableDictionary : TypeDictionary);
     align(4);
     put32(std::uint32_t(dictionary.count()));
+    reserveEntries(dictionary.count());
     for (const auto& [key, value] : dictionary.pairs()) {
         writeValue(value);
         writeValue(key);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "coding/CodingResult.h"
+#include "coding/EncodedOutput.h"
 #include "coding/KeyedCoding.h"
 #include "coding/String.h"
 
@@ -49,11 +50,15 @@ private:
     std::uint32_t registerString(const ObjectPtr& object);
     StringPtr internedString(std::string_view text);
 
-    void align(std::size_t width);
-    void put8(std::uint8_t value) { m_output.push_back(value); }
-    void put16(std::uint16_t value);
-    void put32(std::uint32_t value);
-    void put64(std::uint64_t value);
+    // Room for `count` more entries in the identity maps, asked for when a
+    // collection's length becomes known, so long lists rehash once, early.
+    void reserveEntries(std::size_t count);
+
+    void align(std::size_t width) { m_output.align(width); }
+    void put8(std::uint8_t value) { m_output.put8(value); }
+    void put16(std::uint16_t value) { m_output.put16(value); }
+    void put32(std::uint32_t value) { m_output.put32(value); }
+    void put64(std::uint64_t value) { m_output.put64(value); }
     void putF32(float value);
     void putF64(double value);
     void putCString(const std::string& text);
@@ -72,7 +77,7 @@ private:
     };
 
     ObjectPtr m_rootObject;
-    std::vector<std::uint8_t> m_output;
+    EncodedOutput m_output;
     std::unordered_map<const Object*, std::uint32_t> m_objectCache;
     std::unordered_map<const Object*, std::uint32_t> m_stringCache;
     std::unordered_map<const void*, std::uint32_t> m_classCache;

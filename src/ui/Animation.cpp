@@ -14,6 +14,8 @@ static std::vector<std::optional<AnimationTiming>>& timingStack()
     return stack;
 }
 
+static double s_latestEnd = 0;
+
 // A cubic Bézier timing function from (0,0) to (1,1), solved for x by bisection.
 static double cubicBezier(double x1, double y1, double x2, double y2, double x)
 {
@@ -56,6 +58,7 @@ void Animation::animate(double duration, double delay, AnimationCurve curve, con
     std::function<void(bool)> completion)
 {
     AnimationTiming timing { now() + std::max(0.0, delay), std::max(0.0, duration), curve };
+    s_latestEnd = std::max(s_latestEnd, timing.start + timing.duration);
     timingStack().push_back(timing);
     if (animations)
         animations();
@@ -86,6 +89,8 @@ std::optional<AnimationTiming> Animation::currentTiming()
 }
 
 double Animation::now() { return platform::MainQueue::shared().now(); }
+
+double Animation::latestEnd() { return s_latestEnd; }
 
 Rect Animation::interpolate(const Rect& from, const Rect& to, double p)
 {

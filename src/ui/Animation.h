@@ -36,6 +36,9 @@ public:
     // The timing for a property change made now, or nullopt outside any block.
     static std::optional<AnimationTiming> currentTiming();
     static double now();
+    // When the last of the animations begun so far ends; from then on nothing
+    // on screen moves until a new one begins.
+    static double latestEnd();
 
     static double interpolate(double from, double to, double progress) { return from + (to - from) * progress; }
     static Rect interpolate(const Rect& from, const Rect& to, double progress);

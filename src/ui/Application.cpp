@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/MainQueue.h"
+#include "ui/Animation.h"
 #include "ui/Control.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/Keyboard.h"
@@ -292,6 +293,13 @@ void Application::layoutIfNeeded()
         window->layoutIfNeeded();
 }
 
+bool Application::needsLayout() const
+{
+    return std::any_of(m_windows.begin(), m_windows.end(), [](const WindowPtr& window) {
+        return !window->isHidden() && window->needsLayoutInTree();
+    });
+}
+
 static bool anyAnimating(const View& view)
 {
     if (view.isAnimating())
@@ -305,6 +313,8 @@ static bool anyAnimating(const View& view)
 
 bool Application::hasRunningAnimations() const
 {
+    if (platform::MainQueue::shared().now() >= Animation::latestEnd())
+        return false;
     for (auto& window : windows()) {
         if (anyAnimating(*window))
             return true;

@@ -45,6 +45,8 @@ public:
 
     // Lays out every visible window (before a frame is drawn or inspected).
     void layoutIfNeeded();
+    // Whether a view in a visible window waits for layout.
+    bool needsLayout() const;
     // Whether anything is still moving on screen.
     bool hasRunningAnimations() const;
 

@@ -198,6 +198,10 @@ void View::insertSubview(const std::shared_ptr<View>& view, size_t index)
     view->willMoveToSuperview(this);
     m_subviews.insert(m_subviews.begin() + std::min(index, m_subviews.size()), view);
     view->setSuperview(this);
+    if (view->needsLayoutInTree()) {
+        m_subviewNeedsLayout = true;
+        markSuperviewsForLayout();
+    }
     didAddSubview(view.get());
     view->didMoveToSuperview();
     if (view->window() != oldWindow)
@@ -382,16 +386,32 @@ std::shared_ptr<View> View::hitTest(Point point)
 void View::setNeedsLayout()
 {
     m_needsLayout = true;
+    markSuperviewsForLayout();
     DisplayState::markDirty();
+}
+
+void View::markSuperviewsForLayout()
+{
+    // Stops at the first superview already marked: the rest of the chain was
+    // marked with it, or is being laid out and visits it in this pass.
+    for (View* v = m_superview; v && !v->m_subviewNeedsLayout; v = v->m_superview)
+        v->m_subviewNeedsLayout = true;
 }
 
 void View::layoutIfNeeded()
 {
+    if (!needsLayoutInTree())
+        return;
     auto self = sharedView();
     if (m_needsLayout) {
         m_needsLayout = false;
         layoutSubviews();
     }
+    if (!m_subviewNeedsLayout)
+        return;
+    m_subviewNeedsLayout = false;
+    // A subview's layout may add or remove its siblings, so the walk goes over
+    // the list as it was; views marked during the walk mark this one again.
     auto children = m_subviews;
     for (auto& child : children)
         child->layoutIfNeeded();

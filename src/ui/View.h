@@ -148,11 +148,14 @@ public:
     virtual bool pointInside(Point point) const;
 
     // Layout. layoutSubviews is called by layoutIfNeeded, which the renderer
-    // runs on the whole tree before each frame.
+    // runs on the whole tree before each frame; it descends only into subtrees
+    // where some view was marked with setNeedsLayout.
     virtual void layoutSubviews() { }
     void setNeedsLayout();
     void layoutIfNeeded();
     bool needsLayout() const { return m_needsLayout; }
+    // Whether this view or one inside it waits for layout.
+    bool needsLayoutInTree() const { return m_needsLayout || m_subviewNeedsLayout; }
     virtual Size sizeThatFits(Size size) const;
     void sizeToFit();
 
@@ -207,6 +210,8 @@ protected:
 
 private:
     void resizeSubviews(Size oldSize);
+    // Tells the superviews up the chain that a view inside them waits for layout.
+    void markSuperviewsForLayout();
     void applyAutoresizing(Size oldSuperSize, Size newSuperSize);
     AffineTransform transformToSuperview() const;
 
@@ -230,6 +235,7 @@ private:
     unsigned m_autoresizingMask = AutoresizingNone;
     bool m_autoresizesSubviews = true;
     bool m_needsLayout = true;
+    bool m_subviewNeedsLayout = false;
 
     View* m_superview = nullptr;
     std::vector<std::shared_ptr<View>> m_subviews;

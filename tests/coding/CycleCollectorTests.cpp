@@ -56,3 +56,87 @@ TEST(CycleCollector, FreesCyclesThroughModelObjects)
     CycleCollector::shared().collect();
     EXPECT_TRUE(weak.expired());
 }
+
+namespace {
+
+// `records` model objects in a mutable array, encoded; with `closesCycle` the
+// array also holds itself, so decoding it makes an alias back to the array
+// while the array is still being filled.
+Bytes listOfNodes(int records, bool closesCycle)
+{
+    registerTestClasses();
+    auto list = Collection::mutableArray();
+    for (int i = 0; i < records; ++i) {
+        auto node = std::make_shared<TestNode>();
+        node->setCount(i);
+        list->append(node);
+    }
+    if (closesCycle)
+        list->append(list);
+    Bytes bytes = encode(list);
+    list->removeAll();
+    return bytes;
+}
+
+// A cycle nothing holds: only a run of the collector frees it.
+std::weak_ptr<Object> strayCycle()
+{
+    auto array = Collection::mutableArray();
+    array->append(array);
+    return array;
+}
+
+} // namespace
+
+TEST(CycleCollector, DecodingRunsItOnlyAfterClosingACycle)
+{
+    // More containers than the collector's floor, so a run would be due.
+    Bytes plain = listOfNodes(5000, false);
+    Bytes cyclic = listOfNodes(5000, true);
+    CycleCollector::shared().collect();
+
+    auto stray = strayCycle();
+    decode(plain);
+    EXPECT_FALSE(stray.expired()) << "a decode that closed no cycle walks nothing";
+
+    std::weak_ptr<Object> firstCyclic;
+    {
+        auto list = as<Collection>(decode(cyclic));
+        ASSERT_TRUE(list);
+        EXPECT_EQ(list->at(5000).get(), list.get());
+        firstCyclic = list;
+    }
+    EXPECT_TRUE(stray.expired()) << "a decode that closed a cycle lets the due run happen";
+    EXPECT_FALSE(firstCyclic.expired()) << "reference counting alone cannot free the decoded cycle";
+
+    // The survivors of the last run set when the next one is due.
+    decode(cyclic);
+    decode(cyclic);
+    EXPECT_TRUE(firstCyclic.expired()) << "a later cyclic decode's run frees the dropped one";
+    CycleCollector::shared().collect();
+}
+
+TEST(CycleCollector, FailedDecodesLeaveNoCycleBehind)
+{
+    registerTestClasses();
+    auto selfContaining = Collection::mutableArray({ str("a") });
+    selfContaining->append(selfContaining);
+    auto node = std::make_shared<TestNode>();
+    node->setName(str("n"));
+    node->setNext(Collection::mutableArray({ node, Data::make({ 1, 2, 3 }) }));
+    auto nested = Dictionary::make();
+    nested->set("inner", Collection::mutableArray({ selfContaining, Date::make(5) }));
+    const ObjectPtr graphs[] = { selfContaining, node, nested };
+    for (const auto& graph : graphs) {
+        Bytes full = encode(graph);
+        CycleCollector::shared().collect();
+        const std::size_t before = CycleCollector::shared().trackedCount();
+        for (std::size_t length = 20; length < full.size(); ++length) {
+            DecodeResult result = QYCoder::decode(Bytes(full.begin(), full.begin() + std::ptrdiff_t(length)));
+            ASSERT_FALSE(result.ok()) << length;
+            EXPECT_EQ(CycleCollector::shared().trackedCount(), before) << "cut at " << length << " of " << hex(full);
+        }
+    }
+    selfContaining->removeAll();
+    node->setNext(nullptr);
+}

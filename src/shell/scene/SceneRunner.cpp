@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/AppDelegate.h"
+#include "platform/Clock.h"
 #include "platform/Locale.h"
 #include "platform/MainQueue.h"
 #include "app/ScreenRoutes.h"
@@ -102,14 +103,31 @@ void SceneRunner::play(const Scene& scene)
 void SceneRunner::pass(double seconds)
 {
     auto& queue = platform::MainQueue::shared();
+    auto& app = ui::Application::shared();
     double end = queue.now() + std::max(0.0, seconds);
     // Stop a hair early so rounding never adds a sliver of a frame at the end.
+    auto frameEnd = [&] { return queue.now() + std::min(kFrameSeconds, end - queue.now()); };
     while (queue.now() < end - 1e-9) {
+        platform::VirtualClock* clock = queue.virtualClock();
+        if (clock && !app.needsLayout() && !app.hasRunningAnimations()) {
+            // Nothing moves and nothing waits for layout, so the frames before the
+            // next due task would each find nothing to do: step the clock over them
+            // on the same frame grid, and fall back to frame-by-frame once a task
+            // is due within the frame.
+            double next = queue.nextDueTime();
+            bool skipped = false;
+            while (queue.now() < end - 1e-9 && (next < 0 || next > frameEnd())) {
+                clock->setNow(frameEnd());
+                skipped = true;
+            }
+            if (skipped)
+                continue;
+        }
         queue.advance(std::min(kFrameSeconds, end - queue.now()));
-        ui::Application::shared().layoutIfNeeded();
+        app.layoutIfNeeded();
     }
     queue.runDue();
-    ui::Application::shared().layoutIfNeeded();
+    app.layoutIfNeeded();
 }
 
 void SceneRunner::settle()
