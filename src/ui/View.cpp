@@ -415,6 +415,9 @@ void View::layoutIfNeeded()
     auto children = m_subviews;
     for (auto& child : children)
         child->layoutIfNeeded();
+    // A subview's layout may have marked a sibling, passed or not yet visited;
+    // only one still waiting keeps this view marked.
+    m_subviewNeedsLayout = std::any_of(m_subviews.begin(), m_subviews.end(), [](const auto& child) { return child->needsLayoutInTree(); });
 }
 
 Size View::sizeThatFits(Size) const

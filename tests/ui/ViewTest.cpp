@@ -1,5 +1,7 @@
 #include "support/PhoneTest.h"
 
+#include <functional>
+
 #include "ui/View.h"
 #include "ui/Window.h"
 
@@ -110,4 +112,71 @@ TEST_F(ViewTest, ViewWithTagSearchesDepthFirstFromItself)
     root->addSubview(second);
     EXPECT_EQ(root->viewWithTag(7), deep);
     EXPECT_EQ(root->viewWithTag(8), nullptr);
+}
+
+namespace {
+
+// Counts its layouts and may mark other views from inside one.
+class CountingView : public View {
+public:
+    using View::View;
+    void layoutSubviews() override
+    {
+        ++layouts;
+        if (onLayout)
+            onLayout();
+    }
+    int layouts = 0;
+    std::function<void()> onLayout;
+};
+
+std::shared_ptr<CountingView> countingView() { return std::make_shared<CountingView>(Rect { 0, 0, 10, 10 }); }
+
+} // namespace
+
+TEST_F(ViewTest, LayoutVisitsMarkedViewsAndThoseMarkedAheadOfTheWalk)
+{
+    auto root = countingView(), left = countingView(), deep = countingView(), right = countingView(), leaf = countingView();
+    root->addSubview(left);
+    left->addSubview(deep);
+    root->addSubview(right);
+    right->addSubview(leaf);
+    root->layoutIfNeeded();
+    for (auto* view : { root.get(), left.get(), deep.get(), right.get(), leaf.get() })
+        EXPECT_EQ(view->layouts, 1);
+    EXPECT_FALSE(root->needsLayoutInTree());
+
+    // Only the marked view is laid out again, however deep.
+    deep->setNeedsLayout();
+    EXPECT_TRUE(root->needsLayoutInTree());
+    root->layoutIfNeeded();
+    EXPECT_EQ(deep->layouts, 2);
+    EXPECT_EQ(left->layouts + right->layouts + leaf->layouts + root->layouts, 4);
+
+    // Marked by an earlier sibling's layout: laid out in the same pass.
+    left->onLayout = [&] { leaf->setNeedsLayout(); };
+    left->setNeedsLayout();
+    root->layoutIfNeeded();
+    EXPECT_EQ(leaf->layouts, 2);
+    EXPECT_FALSE(root->needsLayoutInTree());
+
+    // Marked behind the walk: waits for the next pass, which still finds it.
+    left->onLayout = nullptr;
+    right->onLayout = [&] { deep->setNeedsLayout(); };
+    right->setNeedsLayout();
+    root->layoutIfNeeded();
+    EXPECT_EQ(deep->layouts, 2);
+    EXPECT_TRUE(root->needsLayoutInTree());
+    right->onLayout = nullptr;
+    root->layoutIfNeeded();
+    EXPECT_EQ(deep->layouts, 3);
+
+    // A subtree built elsewhere brings its pending layout along.
+    auto added = countingView(), inner = countingView();
+    added->addSubview(inner);
+    leaf->addSubview(added);
+    root->layoutIfNeeded();
+    EXPECT_EQ(added->layouts, 1);
+    EXPECT_EQ(inner->layouts, 1);
+    EXPECT_FALSE(root->needsLayoutInTree());
 }
