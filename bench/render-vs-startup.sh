@@ -16,7 +16,8 @@ export QYSHOT_RESOURCES="${QYSHOT_RESOURCES:-$build/resources}"
 median_cpu() {
   local times=()
   for ((i = 0; i < runs; i++)); do
-    times+=("$( { /usr/bin/time -f '%U %S' "$@" >/dev/null 2>/dev/null; } 2>&1 | awk '{ print $1 + $2 }')")
+    /usr/bin/time -f '%U %S' -o "$out/time" "$@" >/dev/null 2>&1
+    times+=("$(awk '{ print $1 + $2 }' "$out/time")")
   done
   printf '%s\n' "${times[@]}" | sort -g | awk '{ a[NR] = $1 } END { print a[int((NR + 1) / 2)] }'
 }
