@@ -22,14 +22,10 @@ void RIRingTableView::build()
     // The table calls these only while it is alive, so they may hold `this`.
     numberOfRowsInSection = [this](ui::TableView&, int) { return rowCount(); };
     cellForRowAtIndexPath = [this](ui::TableView&, const ui::IndexPath& indexPath) { return provideCell(indexPath); };
-    heightForRowAtIndexPath = [this](ui::TableView& table, const ui::IndexPath& indexPath) {
-        auto clock = clockAt(indexPath.row);
-        if (!clock)
-            return 0.0;
-        if (clock->type() == QYChatModel::RecallNotice)
-            return QYSystemTableViewCell::kRowHeight;
-        return RIRingTabelViewCell::heightForRowAtIndexPath(table, indexPath, *clock);
-    };
+    // Rows are measured as they come near the screen, each record once: a long
+    // conversation opens as fast as a short one.
+    heightForRowAtIndexPath = [this](ui::TableView&, const ui::IndexPath& indexPath) { return m_rowHeights.heightFor(clockAt(indexPath.row)); };
+    setEstimatedRowHeight(RIRowHeightCache::estimatedRowHeight());
 
     auto press = std::make_shared<ui::LongPressGestureRecognizer>([this](ui::GestureRecognizer& recognizer) {
         if (recognizer.state() == ui::GestureRecognizer::State::Began)

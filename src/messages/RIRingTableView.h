@@ -7,6 +7,7 @@
 #include "coding/Collection.h"
 #include "messages/RIRingTabelViewCellDelegate.h"
 #include "messages/RIRingTableViewDelegate.h"
+#include "messages/RIRowHeightCache.h"
 #include "ui/MenuController.h"
 #include "ui/TableView.h"
 
@@ -33,6 +34,9 @@ public:
     void setDataSour(coding::CollectionPtr rows);
     // The record of a row, or nullptr when the row holds something else.
     std::shared_ptr<QYChatModel> clockAt(int row) const;
+
+    // The rows' heights by record.
+    const RIRowHeightCache& rowHeights() const { return m_rowHeights; }
 
     std::weak_ptr<RIRingTableViewDelegate> ringTableDelegate() const { return m_ringTableDelegate; }
     void setRingTableDelegate(std::weak_ptr<RIRingTableViewDelegate> delegate) { m_ringTableDelegate = std::move(delegate); }
@@ -83,4 +87,5 @@ private:
     std::vector<ui::IndexPath> m_tempArrayIndexPath;
     std::optional<ui::MenuItem> m_backoutItem;
     std::optional<ui::MenuItem> m_deleteMenuItem;
+    RIRowHeightCache m_rowHeights;
 };

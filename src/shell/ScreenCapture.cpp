@@ -3,8 +3,7 @@
 #include <filesystem>
 
 #include "platform/ImageCodec.h"
-#include "ui/Application.h"
-#include "ui/Renderer.h"
+#include "ui/ScreenCanvas.h"
 
 namespace shell {
 
@@ -14,11 +13,11 @@ bool ScreenCapture::writePng(const std::string& path)
     auto folder = std::filesystem::path(path).parent_path();
     if (!folder.empty())
         std::filesystem::create_directories(folder, error);
-    ui::Application::shared().layoutIfNeeded();
-    auto image = ui::Renderer::snapshotScreen();
-    if (!image)
+    // Written from the screen's kept surface as drawn: no copy of the pixels.
+    const auto& pixels = ui::ScreenCanvas::shared().draw();
+    if (pixels.pixels.empty())
         return false;
-    return platform::imagecodec::writePng(path, image->pixels(), platform::PngMetadata {});
+    return platform::imagecodec::writePng(path, pixels, platform::PngMetadata {});
 }
 
 } // namespace shell

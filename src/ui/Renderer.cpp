@@ -5,6 +5,7 @@
 
 #include "ui/Application.h"
 #include "ui/Screen.h"
+#include "ui/ScreenCanvas.h"
 #include "ui/StatusBar.h"
 #include "ui/View.h"
 #include "ui/Window.h"
@@ -173,17 +174,8 @@ static ImagePtr surfaceToImage(cairo_surface_t* surface, double scale)
 
 ImagePtr Renderer::snapshotScreen()
 {
-    double scale = Screen::main().scale();
-    Size size = Screen::main().size();
-    int w = int(std::lround(size.width * scale)), h = int(std::lround(size.height * scale));
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h);
-    cairo_surface_set_device_scale(surface, scale, scale);
-    cairo_t* cr = cairo_create(surface);
-    drawScreen(cr);
-    cairo_destroy(cr);
-    auto image = surfaceToImage(surface, scale);
-    cairo_surface_destroy(surface);
-    return image;
+    // Drawn into the shared canvas; the image keeps a copy of its own.
+    return Image::fromPixels(ScreenCanvas::shared().draw(), Screen::main().scale());
 }
 
 ImagePtr Renderer::snapshotView(View& view, double scale)

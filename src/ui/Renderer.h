@@ -16,7 +16,8 @@ class Window;
 class Renderer {
 public:
     // The whole screen (every visible window, status bar on top) at the
-    // screen's scale.
+    // screen's scale, as an image of its own. To write the screen out without
+    // a copy, draw it with ScreenCanvas::shared().draw().
     static ImagePtr snapshotScreen();
     // One view and its subviews, at `scale` (0 = the screen's).
     static ImagePtr snapshotView(View& view, double scale = 0);

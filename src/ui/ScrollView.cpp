@@ -118,6 +118,17 @@ void ScrollView::setContentOffset(Point offset, bool animated)
     setOffsetNotifying(offset);
 }
 
+void ScrollView::shiftContentOffset(double dy)
+{
+    if (dy == 0)
+        return;
+    Rect b = bounds();
+    Animation::performWithoutAnimation([&] { setBounds({ { b.x(), b.y() + dy }, b.size }); });
+    m_dragStartOffset.y += dy;
+    m_animationFrom.y += dy;
+    m_animationTo.y += dy;
+}
+
 void ScrollView::scrollRectToVisible(const Rect& rect, bool animated)
 {
     Rect visible = bounds();

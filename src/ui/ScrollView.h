@@ -64,6 +64,12 @@ public:
     const std::shared_ptr<PanGestureRecognizer>& panGestureRecognizer() const { return m_pan; }
     void drawAfterSubviews(GraphicsContext& context, const Rect& rect) override;
 
+protected:
+    // Moves the content offset by dy without telling anyone, together with
+    // the drag or timed move in progress, for content that grew or shrank
+    // above what is shown: the finger and the target stay on the same content.
+    void shiftContentOffset(double dy);
+
 private:
     void handlePan(GestureRecognizer& recognizer);
     void setOffsetNotifying(Point offset);

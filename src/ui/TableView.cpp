@@ -38,6 +38,11 @@ void TableView::setRowHeight(double height)
         reloadData();
 }
 
+void TableView::setEstimatedRowHeight(double height)
+{
+    m_estimatedRowHeight = std::max(0.0, height);
+}
+
 void TableView::setSeparatorStyle(TableViewSeparatorStyle style)
 {
     if (m_separatorStyle == style)
@@ -134,17 +139,98 @@ double TableView::headerHeight() const
     return m_headerView ? m_headerView->frame().height() : 0;
 }
 
-void TableView::recomputeOffsets(const std::vector<double>& heights)
+double TableView::askHeight(int row)
 {
-    m_rowCount = int(heights.size());
-    m_offsets.assign(heights.size() + 1, 0);
-    for (size_t i = 0; i < heights.size(); ++i)
-        m_offsets[i + 1] = m_offsets[i] + std::max(0.0, heights[i]);
+    return heightForRowAtIndexPath ? heightForRowAtIndexPath(*this, IndexPath::forRow(row)) : m_rowHeight;
+}
+
+bool TableView::measure(int row)
+{
+    if (m_rows.isMeasured(row))
+        return true;
+    auto self = sharedView();
+    unsigned generation = m_generation;
+    double height = askHeight(row);
+    if (generation != m_generation)
+        return false;
+    m_rows.setMeasuredHeight(row, height);
+    return true;
+}
+
+bool TableView::measureRowsInView()
+{
+    if (!measuresLazily() || m_rowCount == 0)
+        return false;
+    bool changed = false;
+    auto self = sharedView();
+    // Each pass measures at least one row, so this ends; a pass that changes
+    // nothing on screen leaves the loop.
+    for (;;) {
+        Rect b = bounds();
+        auto [first, last] = rowRange(b.y() - kTileMargin, b.maxY() + kTileMargin);
+        int anchor = rowAtTopEdge();
+        double anchorTop = m_rows.top(anchor);
+        bool measured = false;
+        for (int row = first; row < last; ++row) {
+            if (m_rows.isMeasured(row))
+                continue;
+            if (!measure(row))
+                return changed;
+            measured = true;
+        }
+        if (!measured)
+            return changed;
+        changed = true;
+        updateContentSize();
+        layoutHeaderAndFooter();
+        shiftContentOffset(m_rows.top(anchor) - anchorTop);
+    }
+}
+
+void TableView::measureAround(int row)
+{
+    if (!measuresLazily() || m_rowCount == 0)
+        return;
+    unsigned generation = m_generation;
+    int anchor = rowAtTopEdge();
+    double anchorTop = m_rows.top(anchor);
+    if (!measure(row))
+        return;
+    double reach = bounds().height() + kTileMargin;
+    double above = 0, below = 0;
+    for (int r = row - 1; r >= 0 && above < reach && generation == m_generation; --r) {
+        measure(r);
+        above += m_rows.height(r);
+    }
+    for (int r = row + 1; r < m_rowCount && below < reach && generation == m_generation; ++r) {
+        measure(r);
+        below += m_rows.height(r);
+    }
+    if (generation != m_generation)
+        return;
+    updateContentSize();
+    layoutHeaderAndFooter();
+    // What is on screen now stays put until the scroll moves it.
+    shiftContentOffset(m_rows.top(anchor) - anchorTop);
+    placeVisibleCells();
+}
+
+void TableView::placeVisibleCells()
+{
+    for (auto& [row, cell] : m_visible) {
+        if (!cell->isAnimating())
+            placeCell(cell, row);
+    }
+}
+
+int TableView::rowAtTopEdge() const
+{
+    return std::clamp(m_rows.upperBound(bounds().y() - headerHeight()) - 1, 0, std::max(0, m_rowCount - 1));
 }
 
 Rect TableView::rowRect(int row) const
 {
-    return { 0, headerHeight() + m_offsets[size_t(row)], bounds().width(), m_offsets[size_t(row) + 1] - m_offsets[size_t(row)] };
+    return { 0, headerHeight() + m_rows.top(row), bounds().width(), m_rows.height(row) };
 }
 
 void TableView::updateContentSize()
@@ -167,9 +253,8 @@ std::pair<int, int> TableView::rowRange(double top, double bottom) const
     if (m_rowCount == 0 || bottom <= top)
         return { 0, 0 };
     double header = headerHeight();
-    auto begin = m_offsets.begin(), end = m_offsets.end();
-    int first = int(std::upper_bound(begin, end, top - header) - begin) - 1;
-    int last = int(std::lower_bound(begin, end, bottom - header) - begin);
+    int first = m_rows.upperBound(top - header) - 1;
+    int last = m_rows.lowerBound(bottom - header);
     return { std::clamp(first, 0, m_rowCount), std::clamp(last, 0, m_rowCount) };
 }
 
@@ -201,7 +286,7 @@ std::optional<IndexPath> TableView::indexPathForRow(Point point)
     double y = point.y - headerHeight();
     if (m_rowCount == 0 || y < 0 || y >= rowsHeight())
         return std::nullopt;
-    int row = int(std::upper_bound(m_offsets.begin(), m_offsets.end(), y) - m_offsets.begin()) - 1;
+    int row = m_rows.upperBound(y) - 1;
     return IndexPath::forRow(std::clamp(row, 0, m_rowCount - 1));
 }
 
@@ -252,6 +337,11 @@ void TableView::scrollToRow(const IndexPath& indexPath, TableViewScrollPosition 
 {
     auto row = validRow(indexPath);
     if (!row)
+        return;
+    auto self = sharedView();
+    unsigned generation = m_generation;
+    measureAround(*row);
+    if (generation != m_generation)
         return;
     Rect r = rowRect(*row);
     Rect b = bounds();
@@ -371,6 +461,13 @@ void TableView::tileRows()
     auto self = sharedView();
     m_tiling = true;
     unsigned generation = m_generation;
+    if (measureRowsInView())
+        placeVisibleCells();
+    if (generation != m_generation) {
+        m_tiling = false;
+        setNeedsLayout();
+        return;
+    }
     Rect b = bounds();
     auto [first, last] = rowRange(b.y() - kTileMargin, b.maxY() + kTileMargin);
     // Cells still sliding to their places after an update stay until they arrive.
@@ -413,10 +510,7 @@ void TableView::layoutSubviews()
     if (contentSize().width != bounds().width()) {
         updateContentSize();
         layoutHeaderAndFooter();
-        for (auto& [row, cell] : m_visible) {
-            if (!cell->isAnimating())
-                placeCell(cell, row);
-        }
+        placeVisibleCells();
     }
     tileRows();
 }
@@ -443,12 +537,31 @@ void TableView::reloadData()
     m_selectedRow.reset();
     recycleEverything();
     int count = numberOfRowsInSection ? std::max(0, numberOfRowsInSection(*this, 0)) : 0;
-    std::vector<double> heights(size_t(count), m_rowHeight);
-    if (heightForRowAtIndexPath) {
-        for (int row = 0; row < count; ++row)
-            heights[size_t(row)] = heightForRowAtIndexPath(*this, IndexPath::forRow(row));
+    unsigned generation = m_generation;
+    if (measuresLazily()) {
+        // The row at the top edge keeps its place on screen, as it would were
+        // every row measured again to the heights it had.
+        int anchor = rowAtTopEdge();
+        bool keepsAnchor = m_rowCount > 0 && anchor < count;
+        double into = keepsAnchor ? bounds().y() - headerHeight() - m_rows.top(anchor) : 0;
+        m_rowCount = count;
+        m_rows.assign(count, m_estimatedRowHeight);
+        if (keepsAnchor)
+            shiftContentOffset(headerHeight() + m_rows.top(anchor) + into - bounds().y());
+        updateContentSize();
+        measureRowsInView();
+        if (generation != m_generation)
+            return;
+    } else {
+        std::vector<double> heights(size_t(count), m_rowHeight);
+        for (int row = 0; heightForRowAtIndexPath && row < count; ++row) {
+            heights[size_t(row)] = askHeight(row);
+            if (generation != m_generation)
+                return; // the data source reloaded the table itself
+        }
+        m_rowCount = count;
+        m_rows.assignMeasured(heights);
     }
-    recomputeOffsets(heights);
     updateContentSize();
     layoutHeaderAndFooter();
     clampOffset();
@@ -589,19 +702,28 @@ void TableView::applyUpdates(Updates updates)
         ++oldRow;
     }
 
-    // Heights: kept for rows the update does not name, asked for the others.
-    std::vector<double> oldOffsets = m_offsets;
-    std::vector<double> heights(size_t(newCount), m_rowHeight);
+    // Heights: kept for rows the update does not name, asked for the others
+    // (or, measuring lazily, when they come near the screen).
+    RowOffsets oldRows = m_rows;
+    bool lazy = measuresLazily();
+    std::vector<double> heights(size_t(newCount), lazy ? m_estimatedRowHeight : m_rowHeight);
+    std::vector<bool> measured(size_t(newCount), !lazy);
+    unsigned askedFrom = m_generation;
     for (int row = 0; row < newCount; ++row) {
         int oldRow = newToOld[size_t(row)];
-        if (oldRow >= 0 && !reloaded[size_t(oldRow)])
-            heights[size_t(row)] = oldOffsets[size_t(oldRow) + 1] - oldOffsets[size_t(oldRow)];
-        else if (heightForRowAtIndexPath)
-            heights[size_t(row)] = heightForRowAtIndexPath(*this, IndexPath::forRow(row));
+        if (oldRow >= 0 && !reloaded[size_t(oldRow)]) {
+            heights[size_t(row)] = oldRows.height(oldRow);
+            measured[size_t(row)] = oldRows.isMeasured(oldRow);
+        } else if (!lazy && heightForRowAtIndexPath) {
+            heights[size_t(row)] = askHeight(row);
+            if (askedFrom != m_generation)
+                return; // the data source reloaded the table itself
+        }
     }
     ++m_generation;
     unsigned generation = m_generation;
-    recomputeOffsets(heights);
+    m_rowCount = newCount;
+    m_rows.assign(heights, measured);
     if (m_selectedRow)
         m_selectedRow = oldToNew[size_t(*m_selectedRow)] >= 0 ? std::optional(oldToNew[size_t(*m_selectedRow)]) : std::nullopt;
 
@@ -626,6 +748,9 @@ void TableView::applyUpdates(Updates updates)
             m_visible[oldToNew[size_t(oldRow)]] = cell;
     }
     updateContentSize();
+    measureRowsInView();
+    if (generation != m_generation)
+        return;
     inAnimation([&] {
         for (auto& [row, cell] : m_visible)
             placeCell(cell, row);
@@ -654,7 +779,7 @@ void TableView::applyUpdates(Updates updates)
         } else if (!fresh && animated) {
             Rect target = cell->frame();
             Animation::performWithoutAnimation([&] {
-                cell->setFrame({ target.x(), header + oldOffsets[size_t(oldRow)], target.width(), target.height() });
+                cell->setFrame({ target.x(), header + oldRows.top(oldRow), target.width(), target.height() });
             });
             inAnimation([&] { cell->setFrame(target); });
         }

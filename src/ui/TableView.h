@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/IndexPath.h"
+#include "ui/RowOffsets.h"
 #include "ui/ScrollView.h"
 #include "ui/TableViewCell.h"
 
@@ -22,7 +23,14 @@ enum class TableViewScrollPosition { None, Top, Middle, Bottom };
 // members below; only the rows on screen (plus a small margin) have cells, and
 // cells that scroll away are kept for dequeueReusableCell. Row heights are
 // asked once per reload and for each inserted or reloaded row of an update, and
-// kept as running offsets so that finding the rows on screen is a binary search.
+// kept as running offsets so that finding the rows on screen is a search of
+// O(log n).
+//
+// With an estimated row height set, a reload asks no heights at all: every row
+// starts at the estimate and is measured when it first comes near the screen
+// or is scrolled to. A row measured above the top of the screen moves the
+// content offset by its change, so what is on screen stays where it is; a
+// scroll to a row measures the rows that will be on screen before it lands.
 //
 // Every member function below is called synchronously on the main queue. The
 // table keeps itself alive while it calls out, so any of them may reload,
@@ -50,6 +58,10 @@ public:
 
     double rowHeight() const { return m_rowHeight; }
     void setRowHeight(double height);
+    // 0 (the default) asks every row's height on reload; above 0, rows are
+    // measured lazily as described above. Takes effect at the next reload.
+    double estimatedRowHeight() const { return m_estimatedRowHeight; }
+    void setEstimatedRowHeight(double height);
     TableViewSeparatorStyle separatorStyle() const { return m_separatorStyle; }
     void setSeparatorStyle(TableViewSeparatorStyle style);
     EdgeInsets separatorInset() const { return m_separatorInset; }
@@ -120,9 +132,23 @@ private:
     };
 
     void loadIfNeeded();
-    void recomputeOffsets(const std::vector<double>& heights);
+    bool measuresLazily() const { return m_estimatedRowHeight > 0 && heightForRowAtIndexPath; }
+    double askHeight(int row);
+    // Measures a row not measured yet; false when the data source reloaded
+    // the table meanwhile.
+    bool measure(int row);
+    // Measures the rows near the visible bounds, keeping the row at the top
+    // edge in place on screen. True when any row was measured (the cells on
+    // screen then need placing again).
+    bool measureRowsInView();
+    // Measures `row` and a screenful of rows on either side of it, keeping
+    // what is on screen in place.
+    void measureAround(int row);
+    // The row at the top edge of the visible bounds (the first or the last
+    // row when the edge lies beyond them).
+    int rowAtTopEdge() const;
     double headerHeight() const;
-    double rowsHeight() const { return m_offsets.empty() ? 0 : m_offsets.back(); }
+    double rowsHeight() const { return m_rows.total(); }
     Rect rowRect(int row) const;
     void updateContentSize();
     void layoutHeaderAndFooter();
@@ -130,6 +156,8 @@ private:
     void tileRows();
     TableViewCellPtr makeCell(int row);
     void placeCell(const TableViewCellPtr& cell, int row);
+    // Puts the cells on screen at their rows, except those still sliding.
+    void placeVisibleCells();
     void recycle(const TableViewCellPtr& cell);
     void recycleEverything();
     void fadeOut(const TableViewCellPtr& cell, TableViewRowAnimation animation);
@@ -140,6 +168,7 @@ private:
     std::optional<int> validRow(const IndexPath& indexPath);
 
     double m_rowHeight = 44;
+    double m_estimatedRowHeight = 0;
     TableViewSeparatorStyle m_separatorStyle = TableViewSeparatorStyle::SingleLine;
     EdgeInsets m_separatorInset { 0, 15, 0, 0 };
     Color m_separatorColor = Color::rgb(200, 199, 204);
@@ -149,8 +178,8 @@ private:
 
     bool m_loaded = false;
     int m_rowCount = 0;
-    // m_offsets[i] is the top of row i below the header; one more entry for the end.
-    std::vector<double> m_offsets;
+    // The rows' heights and tops below the header.
+    RowOffsets m_rows;
     std::map<int, TableViewCellPtr> m_visible;
     std::vector<TableViewCellPtr> m_disappearing;
     std::unordered_map<std::string, std::vector<TableViewCellPtr>> m_reusePool;

@@ -1,7 +1,10 @@
 #include "RenderFixtures.h"
 
+#include <algorithm>
+
 #include "messages/QYSystemTableViewCell.h"
 #include "messages/RITextBubbleView.h"
+#include "ui/Renderer.h"
 
 using namespace fixtures;
 
@@ -267,4 +270,95 @@ TEST_F(RingListTest, NoticeCellShowsWhoRecalledInItsOwnChatsStyle)
     cell->layoutIfNeeded();
     EXPECT_GT(cell->systemMessage()->frame().width(), 300);
     EXPECT_LE(cell->systemMessage()->frame().width(), 340);
+}
+
+namespace {
+
+// A long conversation of every kind with texts of many lengths.
+std::vector<std::shared_ptr<QYChatModel>> longConversation(int count)
+{
+    const char* texts[] = { "在吗？", "好呀[微笑] 周末见", "周末一起去爬山吧，天气预报说周六是晴天，早上八点在地铁站见面怎么样？",
+        "OK", "Long English words wrap at word boundaries inside the bubble, over a few lines of it." };
+    std::vector<std::shared_ptr<QYChatModel>> records;
+    records.reserve(size_t(count));
+    for (int i = 0; i < count; ++i) {
+        bool mine = i % 3 != 0, timed = i % 11 == 0;
+        switch (i % 9) {
+        case 2:
+            records.push_back(voice(1 + i % 30, mine, timed));
+            break;
+        case 5:
+            records.push_back(redPacket("恭喜发财", mine, i % 2 == 0));
+            break;
+        case 8:
+            records.push_back(notice(i % 2 == 0, "小明"));
+            break;
+        default:
+            records.push_back(text(texts[(i / 9 + i) % 5], mine, timed));
+        }
+    }
+    return records;
+}
+
+} // namespace
+
+// The rows on screen are laid out as when every row is measured up front, so
+// a long chat opened at its end is drawn pixel for pixel as before.
+TEST_F(RingListTest, RowsMeasuredLazilyDrawTheSamePixelsAsRowsMeasuredUpFront)
+{
+    auto records = longConversation(400);
+    show(records);
+    auto eager = ui::View::make<RIRingTableView>(list->frame());
+    eager->setSeparatorStyle(ui::TableViewSeparatorStyle::None);
+    eager->setEstimatedRowHeight(0);
+    window->addSubview(eager);
+    eager->setDataSour(list->dataSour());
+    for (int row : { 399, 200, 0 }) {
+        SCOPED_TRACE(row);
+        for (auto& shown : { list, eager }) {
+            shown->scrollToRow(ui::IndexPath::forRow(row), ui::TableViewScrollPosition::Bottom, false);
+            shown->layoutIfNeeded();
+        }
+        // Past the moment the scroll indicators show: they follow the
+        // content's length, which is a guess until every row is measured.
+        advance(1);
+        auto lazyPicture = ui::Renderer::snapshotView(*list), eagerPicture = ui::Renderer::snapshotView(*eager);
+        ASSERT_EQ(lazyPicture->pixels().pixels.size(), eagerPicture->pixels().pixels.size());
+        EXPECT_TRUE(lazyPicture->pixels().pixels == eagerPicture->pixels().pixels);
+    }
+}
+
+// A 20,000-message chat opens at its end, scrolls a screen at a time to its
+// first row and comes back; each record is measured once on the way.
+TEST_F(RingListTest, ALongChatScrollsToItsStartAndBackMeasuringEachRowOnce)
+{
+    const int count = 20000;
+    auto records = longConversation(count);
+    show(records);
+    list->scrollToRow(ui::IndexPath::forRow(count - 1), ui::TableViewScrollPosition::Bottom, false);
+    ui::Application::shared().layoutIfNeeded();
+    EXPECT_LT(list->rowHeights().measurements(), 60u);
+
+    auto& app = ui::Application::shared();
+    while (list->contentOffset().y > list->minimumOffset().y) {
+        double y = std::max(list->minimumOffset().y, list->contentOffset().y - 550);
+        list->setContentOffset({ 0, y });
+        app.layoutIfNeeded();
+    }
+    ASSERT_TRUE(cellAt(0));
+    EXPECT_EQ(cellAt(0)->frame().y(), 0);
+    EXPECT_EQ(list->rowHeights().measurements(), size_t(count));
+
+    // Every row now measured: the content is exactly the sum of the rows.
+    double total = 0;
+    for (auto& record : records)
+        total += RIRowHeightCache::measureRow(*record);
+    EXPECT_EQ(list->contentSize().height, total);
+
+    list->scrollToRow(ui::IndexPath::forRow(count - 1), ui::TableViewScrollPosition::Bottom, true);
+    advance(0.5);
+    app.layoutIfNeeded();
+    ASSERT_TRUE(list->cellForRow(ui::IndexPath::forRow(count - 1)));
+    EXPECT_EQ(list->cellForRow(ui::IndexPath::forRow(count - 1))->frame().maxY(), list->bounds().maxY());
+    EXPECT_EQ(list->rowHeights().measurements(), size_t(count));
 }

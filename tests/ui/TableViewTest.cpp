@@ -496,3 +496,167 @@ TEST_F(TableViewTest, LongPressAndTapRecognizersOnTheTableFindTheirRows)
     app.touchUp({ 100, 50 });
     EXPECT_EQ(pressed.size(), 1u);
 }
+
+// Long lists with an estimated row height: rows are measured as they come
+// near the screen, and what is on screen never moves because of it.
+class LazyTableViewTest : public PhoneTest {
+protected:
+    void SetUp() override
+    {
+        PhoneTest::SetUp();
+        window = std::make_shared<Window>(Rect { 0, 0, 375, 667 });
+        window->makeKeyAndVisible();
+    }
+
+    // A table of `count` rows between 20 and 139 points high, far from the
+    // 50-point guess either way; estimate 0 measures every row on reload.
+    TableViewPtr makeTable(int count, double estimate = 50)
+    {
+        heights.resize(size_t(count));
+        for (int row = 0; row < count; ++row)
+            heights[size_t(row)] = 20 + (row * 37) % 120;
+        auto made = View::make<TableView>(Rect { 0, 0, 375, 600 });
+        made->setEstimatedRowHeight(estimate);
+        made->numberOfRowsInSection = [this](TableView&, int) { return int(heights.size()); };
+        made->heightForRowAtIndexPath = [this](TableView&, const IndexPath& indexPath) {
+            ++asked;
+            return heights[size_t(indexPath.row)];
+        };
+        made->cellForRowAtIndexPath = [](TableView& t, const IndexPath&) {
+            auto cell = t.dequeueReusableCell("Row");
+            return cell ? cell : View::make<TableViewCell>("Row");
+        };
+        window->addSubview(made);
+        made->reloadData();
+        Application::shared().layoutIfNeeded();
+        return made;
+    }
+
+    // Rows on screen as (row, top relative to the visible bounds), each cell
+    // checked to be exactly as high as its row.
+    std::vector<std::pair<int, double>> shownRows(TableView& t)
+    {
+        std::vector<std::pair<int, double>> shown;
+        for (auto& cell : t.visibleCells()) {
+            int row = t.indexPathForCell(*cell)->row;
+            EXPECT_EQ(cell->frame().height(), heights[size_t(row)]) << "row " << row;
+            shown.push_back({ row, cell->frame().y() - t.bounds().y() });
+        }
+        return shown;
+    }
+
+    // The row under a point of the table's frame, and how far into it.
+    std::pair<int, double> contentUnder(TableView& t, double y)
+    {
+        double contentY = t.bounds().y() + y;
+        auto indexPath = t.indexPathForRow({ 10, contentY });
+        if (!indexPath)
+            return { -1, 0 };
+        return { indexPath->row, contentY - t.rectForRow(*indexPath).y() };
+    }
+
+    std::shared_ptr<Window> window;
+    std::vector<double> heights;
+    int asked = 0;
+};
+
+TEST_F(LazyTableViewTest, OpeningAskOnlyTheRowsNearTheScreen)
+{
+    auto table = makeTable(20000);
+    // 600 points of rows at least 20 high, and a margin either side.
+    EXPECT_LE(asked, 40);
+    EXPECT_EQ(shownRows(*table).front(), (std::pair<int, double> { 0, 0 }));
+
+    asked = 0;
+    table->scrollToRow(IndexPath::forRow(19999), TableViewScrollPosition::Bottom, false);
+    Application::shared().layoutIfNeeded();
+    EXPECT_LE(asked, 80);
+    auto last = table->cellForRow(IndexPath::forRow(19999));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->frame().maxY(), table->bounds().maxY());
+    EXPECT_EQ(table->contentOffset().y, table->maximumOffset().y);
+}
+
+// Wherever a scroll lands, the screen shows what a table that measured every
+// row shows there: the same rows at the same places.
+TEST_F(LazyTableViewTest, ShowsWhatMeasuringEveryRowShows)
+{
+    auto eager = makeTable(3000, 0);
+    auto lazy = makeTable(3000);
+    struct Target {
+        int row;
+        TableViewScrollPosition position;
+    };
+    for (Target target : { Target { 2999, TableViewScrollPosition::Bottom }, Target { 1500, TableViewScrollPosition::Middle },
+             Target { 10, TableViewScrollPosition::Top }, Target { 2000, TableViewScrollPosition::Top },
+             Target { 1999, TableViewScrollPosition::None }, Target { 0, TableViewScrollPosition::Bottom } }) {
+        SCOPED_TRACE(target.row);
+        for (auto& t : { eager, lazy })
+            t->scrollToRow(IndexPath::forRow(target.row), target.position, false);
+        Application::shared().layoutIfNeeded();
+        EXPECT_EQ(shownRows(*lazy), shownRows(*eager));
+    }
+}
+
+// A finger dragging the content down (towards older rows) keeps the row it
+// holds under it while the rows coming in from above are measured.
+TEST_F(LazyTableViewTest, RowsMeasuredAboveTheScreenDoNotMoveWhatIsShown)
+{
+    auto table = makeTable(5000);
+    table->scrollToRow(IndexPath::forRow(4999), TableViewScrollPosition::Bottom, false);
+    Application::shared().layoutIfNeeded();
+    auto& app = Application::shared();
+    const double fingerY = 300;
+    for (int drag = 0; drag < 4; ++drag) {
+        app.touchDown({ 187, fingerY });
+        std::pair<int, double> held = contentUnder(*table, fingerY);
+        double y = fingerY;
+        for (int step = 1; step <= 20; ++step) {
+            advance(0.016);
+            app.touchMove({ 187, y += 13 });
+            app.layoutIfNeeded();
+            auto now = contentUnder(*table, y);
+            if (step > 2) { // once the drag has taken the touch
+                ASSERT_EQ(now, held) << "drag " << drag << " step " << step;
+            }
+            held = now;
+        }
+        app.touchUp({ 187, y });
+        // Let the flick run out, rows measured on the way.
+        for (int frame = 0; frame < 200; ++frame) {
+            advance(1.0 / 60);
+            app.layoutIfNeeded();
+        }
+        shownRows(*table);
+    }
+    EXPECT_LT(asked, 400);
+
+    // Back at the bottom the last row is flush with it, exactly.
+    table->scrollToRow(IndexPath::forRow(4999), TableViewScrollPosition::Bottom, true);
+    for (int frame = 0; frame < 30; ++frame) {
+        advance(1.0 / 60);
+        app.layoutIfNeeded();
+    }
+    auto last = table->cellForRow(IndexPath::forRow(4999));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(last->frame().maxY(), table->bounds().maxY());
+}
+
+// Rows an update names are measured again, the others keep their heights.
+TEST_F(LazyTableViewTest, UpdatesMeasureOnlyTheRowsTheyName)
+{
+    auto table = makeTable(1000);
+    table->scrollToRow(IndexPath::forRow(999), TableViewScrollPosition::Bottom, false);
+    Application::shared().layoutIfNeeded();
+    asked = 0;
+    heights[995] = 200;
+    table->reloadRows({ IndexPath::forRow(995) }, TableViewRowAnimation::None);
+    heights.push_back(77);
+    table->insertRows({ IndexPath::forRow(1000) }, TableViewRowAnimation::None);
+    table->scrollToRow(IndexPath::forRow(1000), TableViewScrollPosition::Bottom, false);
+    Application::shared().layoutIfNeeded();
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(table->rectForRow(IndexPath::forRow(995)).height(), 200);
+    EXPECT_EQ(table->cellForRow(IndexPath::forRow(1000))->frame().maxY(), table->bounds().maxY());
+    shownRows(*table);
+}
