@@ -12,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cairo.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -186,8 +187,14 @@ bool runProgram(const std::vector<std::string>& arguments)
     for (auto& argument : copies)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    // The program's own output would only clutter the table.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+    int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return false;
     int status = 0;
     waitpid(pid, &status, 0);

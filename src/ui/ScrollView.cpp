@@ -129,6 +129,12 @@ void ScrollView::shiftContentOffset(double dy)
     m_animationTo.y += dy;
 }
 
+void ScrollView::retargetOffsetAnimation(Point to)
+{
+    if (m_animating)
+        m_animationTo = to;
+}
+
 void ScrollView::scrollRectToVisible(const Rect& rect, bool animated)
 {
     Rect visible = bounds();

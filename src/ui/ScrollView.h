@@ -69,6 +69,10 @@ protected:
     // the drag or timed move in progress, for content that grew or shrank
     // above what is shown: the finger and the target stay on the same content.
     void shiftContentOffset(double dy);
+    // Whether a timed move (an animated scroll, a bounce back) is running, and
+    // a new end for it, reached at the time it was to end.
+    bool isAnimatingOffset() const { return m_animating; }
+    void retargetOffsetAnimation(Point to);
 
 private:
     void handlePan(GestureRecognizer& recognizer);

@@ -168,7 +168,7 @@ bool TableView::measureRowsInView()
     for (;;) {
         Rect b = bounds();
         auto [first, last] = rowRange(b.y() - kTileMargin, b.maxY() + kTileMargin);
-        int anchor = rowAtTopEdge();
+        int anchor = anchorRow();
         double anchorTop = m_rows.top(anchor);
         bool measured = false;
         for (int row = first; row < last; ++row) {
@@ -184,6 +184,7 @@ bool TableView::measureRowsInView()
         updateContentSize();
         layoutHeaderAndFooter();
         shiftContentOffset(m_rows.top(anchor) - anchorTop);
+        followScrollTarget();
     }
 }
 
@@ -192,7 +193,7 @@ void TableView::measureAround(int row)
     if (!measuresLazily() || m_rowCount == 0)
         return;
     unsigned generation = m_generation;
-    int anchor = rowAtTopEdge();
+    int anchor = anchorRow();
     double anchorTop = m_rows.top(anchor);
     if (!measure(row))
         return;
@@ -223,9 +224,40 @@ void TableView::placeVisibleCells()
     }
 }
 
+void TableView::measureAllRows()
+{
+    loadIfNeeded();
+    if (!measuresLazily() || m_rowCount == 0)
+        return;
+    auto self = sharedView();
+    int anchor = anchorRow();
+    double anchorTop = m_rows.top(anchor);
+    for (int row = 0; row < m_rowCount; ++row) {
+        if (!measure(row))
+            return;
+    }
+    updateContentSize();
+    layoutHeaderAndFooter();
+    shiftContentOffset(m_rows.top(anchor) - anchorTop);
+    placeVisibleCells();
+}
+
 int TableView::rowAtTopEdge() const
 {
     return std::clamp(m_rows.upperBound(bounds().y() - headerHeight()) - 1, 0, std::max(0, m_rowCount - 1));
+}
+
+int TableView::anchorRow() const
+{
+    // Rows not measured were never shown at their guessed places; the first
+    // measured row on screen is what the eye holds on to.
+    int top = rowAtTopEdge();
+    int end = std::min(m_rowCount, m_rows.lowerBound(bounds().maxY() - headerHeight()));
+    for (int row = top; row < end; ++row) {
+        if (m_rows.isMeasured(row))
+            return row;
+    }
+    return top;
 }
 
 Rect TableView::rowRect(int row) const
@@ -346,6 +378,25 @@ void TableView::scrollToRow(const IndexPath& indexPath, TableViewScrollPosition 
     Rect r = rowRect(*row);
     Rect b = bounds();
     EdgeInsets inset = contentInset();
+    if (position == TableViewScrollPosition::None) {
+        // The least move that shows the row: to its top, its bottom or nowhere.
+        if (r.y() - inset.top < b.y())
+            position = TableViewScrollPosition::Top;
+        else if (r.maxY() + inset.bottom > b.maxY())
+            position = TableViewScrollPosition::Bottom;
+    }
+    setContentOffset({ b.x(), offsetShowingRow(*row, position) }, animated);
+    // Rows the scroll passes may be measured on the way and move the row;
+    // the scroll follows it there.
+    if (animated && measuresLazily() && position != TableViewScrollPosition::None)
+        m_scrollTarget = ScrollTarget { *row, position };
+}
+
+double TableView::offsetShowingRow(int row, TableViewScrollPosition position) const
+{
+    Rect r = rowRect(row);
+    Rect b = bounds();
+    EdgeInsets inset = contentInset();
     double y = b.y();
     switch (position) {
     case TableViewScrollPosition::Top:
@@ -357,15 +408,21 @@ void TableView::scrollToRow(const IndexPath& indexPath, TableViewScrollPosition 
     case TableViewScrollPosition::Bottom:
         y = r.maxY() - b.height() + inset.bottom;
         break;
-    case TableViewScrollPosition::None:
-        if (r.y() - inset.top < y)
-            y = r.y() - inset.top;
-        else if (r.maxY() + inset.bottom > b.maxY())
-            y = r.maxY() - b.height() + inset.bottom;
+    case TableViewScrollPosition::None: // stays
         break;
     }
-    y = std::clamp(y, minimumOffset().y, maximumOffset().y);
-    setContentOffset({ b.x(), y }, animated);
+    return std::clamp(y, minimumOffset().y, maximumOffset().y);
+}
+
+void TableView::followScrollTarget()
+{
+    if (!m_scrollTarget)
+        return;
+    if (!isAnimatingOffset() || m_scrollTarget->row >= m_rowCount) {
+        m_scrollTarget.reset();
+        return;
+    }
+    retargetOffsetAnimation({ bounds().x(), offsetShowingRow(m_scrollTarget->row, m_scrollTarget->position) });
 }
 
 // Selection.
@@ -533,6 +590,7 @@ void TableView::reloadData()
     m_loaded = true;
     ++m_generation;
     m_pending = {};
+    m_scrollTarget.reset();
     endTouchTracking();
     m_selectedRow.reset();
     recycleEverything();
@@ -541,13 +599,16 @@ void TableView::reloadData()
     if (measuresLazily()) {
         // The row at the top edge keeps its place on screen, as it would were
         // every row measured again to the heights it had.
-        int anchor = rowAtTopEdge();
+        int anchor = anchorRow();
         bool keepsAnchor = m_rowCount > 0 && anchor < count;
         double into = keepsAnchor ? bounds().y() - headerHeight() - m_rows.top(anchor) : 0;
         m_rowCount = count;
         m_rows.assign(count, m_estimatedRowHeight);
-        if (keepsAnchor)
+        if (keepsAnchor) {
+            if (!measure(anchor))
+                return;
             shiftContentOffset(headerHeight() + m_rows.top(anchor) + into - bounds().y());
+        }
         updateContentSize();
         measureRowsInView();
         if (generation != m_generation)
@@ -726,6 +787,13 @@ void TableView::applyUpdates(Updates updates)
     m_rows.assign(heights, measured);
     if (m_selectedRow)
         m_selectedRow = oldToNew[size_t(*m_selectedRow)] >= 0 ? std::optional(oldToNew[size_t(*m_selectedRow)]) : std::nullopt;
+    if (m_scrollTarget) {
+        int moved = m_scrollTarget->row < oldCount ? oldToNew[size_t(m_scrollTarget->row)] : -1;
+        if (moved >= 0)
+            m_scrollTarget->row = moved;
+        else
+            m_scrollTarget.reset();
+    }
 
     bool animated = updates.deleteAnimation != TableViewRowAnimation::None
         || updates.insertAnimation != TableViewRowAnimation::None || updates.reloadAnimation != TableViewRowAnimation::None;

@@ -106,6 +106,10 @@ public:
     std::vector<TableViewCellPtr> visibleCells();
     std::vector<IndexPath> indexPathsForVisibleRows();
     void scrollToRow(const IndexPath& indexPath, TableViewScrollPosition position, bool animated);
+    // Asks the height of every row not measured yet, for work that needs the
+    // exact length of the whole list (a picture of all of it); what is on
+    // screen stays where it is. Nothing to do without an estimated height.
+    void measureAllRows();
 
     std::optional<IndexPath> indexPathForSelectedRow() const;
     void selectRow(const IndexPath& indexPath, bool animated);
@@ -144,9 +148,18 @@ private:
     // Measures `row` and a screenful of rows on either side of it, keeping
     // what is on screen in place.
     void measureAround(int row);
+    // The content offset that shows the row at `position` (None: the offset
+    // as it is), within
+    // the offsets the content may rest at.
+    double offsetShowingRow(int row, TableViewScrollPosition position) const;
+    // Points the animated scroll in progress at its row's place as it is now.
+    void followScrollTarget();
     // The row at the top edge of the visible bounds (the first or the last
     // row when the edge lies beyond them).
     int rowAtTopEdge() const;
+    // The row whose place on screen measuring keeps: the first measured row
+    // on screen, else the row at the top edge.
+    int anchorRow() const;
     double headerHeight() const;
     double rowsHeight() const { return m_rows.total(); }
     Rect rowRect(int row) const;
@@ -189,6 +202,12 @@ private:
     int m_updateDepth = 0;
     Updates m_pending;
     std::optional<int> m_selectedRow;
+    // The row an animated scroll is bringing on screen, and where.
+    struct ScrollTarget {
+        int row = 0;
+        TableViewScrollPosition position = TableViewScrollPosition::Top;
+    };
+    std::optional<ScrollTarget> m_scrollTarget;
     std::optional<int> m_touchRow;
     std::uint64_t m_highlightTask = 0;
 };

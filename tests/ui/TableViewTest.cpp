@@ -660,3 +660,56 @@ TEST_F(LazyTableViewTest, UpdatesMeasureOnlyTheRowsTheyName)
     EXPECT_EQ(table->cellForRow(IndexPath::forRow(1000))->frame().maxY(), table->bounds().maxY());
     shownRows(*table);
 }
+
+// An animated scroll across rows not measured yet measures them on the way
+// and still ends with its row exactly where it was asked to be.
+TEST_F(LazyTableViewTest, AnimatedScrollsAcrossUnmeasuredRowsLandExactly)
+{
+    auto table = makeTable(5000);
+    struct Target {
+        int row;
+        TableViewScrollPosition position;
+    };
+    for (Target target : { Target { 4999, TableViewScrollPosition::Bottom }, Target { 2500, TableViewScrollPosition::Top },
+             Target { 10, TableViewScrollPosition::Middle }, Target { 3000, TableViewScrollPosition::None } }) {
+        SCOPED_TRACE(target.row);
+        table->scrollToRow(IndexPath::forRow(target.row), target.position, true);
+        for (int frame = 0; frame < 40; ++frame) {
+            advance(1.0 / 60);
+            Application::shared().layoutIfNeeded();
+        }
+        Rect row = table->rectForRow(IndexPath::forRow(target.row)), shown = table->bounds();
+        switch (target.position) {
+        case TableViewScrollPosition::Top:
+            EXPECT_EQ(row.y(), shown.y());
+            break;
+        case TableViewScrollPosition::Middle:
+            EXPECT_EQ(row.midY(), shown.midY());
+            break;
+        default: // from above, None shows the row at the bottom
+            EXPECT_EQ(row.maxY(), shown.maxY());
+        }
+        shownRows(*table);
+    }
+}
+
+// Reloading keeps the row at the top of the screen where it was, as it would
+// were every row measured again to the same heights.
+TEST_F(LazyTableViewTest, AReloadKeepsTheScreenWhereItWas)
+{
+    auto eager = makeTable(3000, 0);
+    auto lazy = makeTable(3000);
+    for (auto& t : { eager, lazy })
+        t->scrollToRow(IndexPath::forRow(1700), TableViewScrollPosition::Middle, false);
+    Application::shared().layoutIfNeeded();
+    auto before = shownRows(*lazy);
+    EXPECT_EQ(shownRows(*eager), before);
+    asked = 0;
+    lazy->reloadData();
+    Application::shared().layoutIfNeeded();
+    EXPECT_EQ(shownRows(*lazy), before);
+    EXPECT_LE(asked, 40);
+    eager->reloadData();
+    Application::shared().layoutIfNeeded();
+    EXPECT_EQ(shownRows(*eager), before);
+}

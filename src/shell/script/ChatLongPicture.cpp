@@ -63,6 +63,8 @@ ChatLongPicture::ChatLongPicture(std::shared_ptr<QYChatViewController> chat)
 {
     ui::Application::shared().layoutIfNeeded();
     auto list = m_chat->baseTableView();
+    // The picture is as long as every row: rows not shown yet are measured now.
+    list->measureAllRows();
     auto bar = m_chat->toolBar();
     m_scale = ui::Screen::main().scale();
     auto px = [this](double points) { return std::llround(points * m_scale); };

@@ -124,6 +124,8 @@ void ChatScriptScreen::scrollTo(double offset)
 std::vector<double> ChatScriptScreen::pageOffsets()
 {
     auto list = m_chat->baseTableView();
+    // Pages break between rows, so every row's place must be exact.
+    list->measureAllRows();
     double height = list->bounds().height();
     double content = list->contentSize().height;
     double last = std::max(0.0, content - height);
