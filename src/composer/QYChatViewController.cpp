@@ -2,6 +2,7 @@
 
 #include "composer/QYettingViewController.h"
 #include "composer/ChatBackButton.h"
+#include "composer/ChatDroppedVoice.h"
 #include "composer/ChatFaceEditing.h"
 #include "composer/ChatAvatarChange.h"
 #include "composer/ChatMoneyActions.h"
@@ -10,6 +11,7 @@
 #include "composer/ChatStore.h"
 #include "composer/ChatTitleView.h"
 #include "composer/ComposerPicker.h"
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "messages/RIRouterEvents.h"
 #include "widgets/QYNoticeHUD.h"
@@ -375,10 +377,34 @@ void QYChatViewController::didCancelRecordingVoiceAction()
     m_voice.cancel();
 }
 
-bool QYChatViewController::stopRecordHandler(VOAmrRecorder&, const VOAmrFileInfo& info)
+bool QYChatViewController::stopRecordHandler(VOAmrRecorder& handler, const VOAmrFileInfo& info)
 {
     if (auto clip = m_voice.take(info))
         append(m_maker.voice(m_isSend, now(), clip->path, clip->duration));
+    if (handler.takeNoMicrophoneNews())
+        QYNoticeHUD::showInfoWithStatus(kNoMicrophoneNotice);
+    return true;
+}
+
+bool QYChatViewController::closeForEscape()
+{
+    if (!m_toolBar || !m_toolBar->isShowBottomView())
+        return false;
+    m_toolBar->endEditing(true);
+    return true;
+}
+
+bool QYChatViewController::acceptDroppedFile(const std::string& path, ui::Point screenPoint)
+{
+    if (!ChatDroppedVoice::isVoiceFile(path))
+        return ui::ViewController::acceptDroppedFile(path, screenPoint);
+    std::string whyNot;
+    if (auto clip = ChatDroppedVoice::importClip(path, whyNot)) {
+        append(m_maker.voice(m_isSend, now(), clip->path, clip->duration));
+    } else {
+        platform::log::line("chat", whyNot);
+        QYNoticeHUD::showErrorWithStatus(kUnusableVoiceNotice);
+    }
     return true;
 }
 

@@ -39,6 +39,11 @@ public:
 
     std::string className() const override { return "QYChatViewController"; }
 
+    // Told once, the first time a clip is recorded without a microphone.
+    static constexpr const char* kNoMicrophoneNotice = "没有找到麦克风，录下的是静音";
+    // A dropped sound file that cannot become a voice message.
+    static constexpr const char* kUnusableVoiceNotice = "这个文件不能作为语音发送";
+
     // Set by the preset form before the screen is shown.
     ChatStyle type() const { return m_maker.style(); }
     void setType(ChatStyle type) { m_maker.setStyle(type); }
@@ -102,6 +107,12 @@ public:
     // From the record manager.
     bool stopRecordHandler(VOAmrRecorder& handler, const VOAmrFileInfo& info) override;
     bool recorder(VOAmrRecorder& recorder, float power) override;
+
+    // Esc closes an open emoji or more panel before it leaves the screen.
+    bool closeForEscape() override;
+    // A WAV or AMR file dropped on the screen becomes a voice message of the
+    // current speaker; other files are left to others.
+    bool acceptDroppedFile(const std::string& path, ui::Point screenPoint) override;
 
     // From the message list.
     void backOutClockWithClock(const QYChatModelPtr& clock, const std::function<void(bool)>& finished);

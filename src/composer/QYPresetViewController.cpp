@@ -88,7 +88,9 @@ std::shared_ptr<ui::TextField> QYPresetViewController::addField(FormBuilder& for
 
 void QYPresetViewController::addTapArea(FormBuilder& form, int row, int tag)
 {
-    form.addTapArea(row, tag)->addAction(ui::TouchUpInside, ui::weakBind(this, &QYPresetViewController::setImageAction));
+    auto area = form.addTapArea(row, tag);
+    area->addAction(ui::TouchUpInside, ui::weakBind(this, &QYPresetViewController::setImageAction));
+    m_tapAreas.push_back(area);
 }
 
 void QYPresetViewController::initUI()
@@ -279,8 +281,29 @@ void QYPresetViewController::didFinishPickingMedia(ui::ImagePickerController& pi
     view();
     if (info.mediaType != ui::ImagePickerController::kMediaTypeImage || !info.originalImage)
         return;
+    usePickedPicture(info.originalImage);
+}
+
+bool QYPresetViewController::acceptDroppedFile(const std::string& path, ui::Point screenPoint)
+{
+    for (const auto& area : m_tapAreas) {
+        if (!area->frameInScreen().contains(screenPoint))
+            continue;
+        auto picture = ui::Image::fromFile(path);
+        if (!picture)
+            break;
+        endAllEditing();
+        m_typeAction = area->tag();
+        usePickedPicture(picture);
+        return true;
+    }
+    return ui::ViewController::acceptDroppedFile(path, screenPoint);
+}
+
+void QYPresetViewController::usePickedPicture(const ui::ImagePtr& original)
+{
     // A round trip through a low-quality JPEG keeps the stored record small.
-    auto bytes = info.originalImage->jpegData(kPickedJpegQuality);
+    auto bytes = original->jpegData(kPickedJpegQuality);
     auto picture = bytes.empty() ? nullptr : ui::Image::fromData(bytes);
     if (!picture) {
         platform::log::line("preset", "the picked picture could not be re-encoded");
@@ -350,6 +373,17 @@ void QYPresetViewController::dissKeyBoard()
 {
     endAllEditing();
     moveToRestingFrame();
+}
+
+bool QYPresetViewController::closeForEscape()
+{
+    for (auto& field : { m_meNick, m_nickText, m_unReadNum }) {
+        if (field && field->isFirstResponder()) {
+            dissKeyBoard();
+            return true;
+        }
+    }
+    return false;
 }
 
 void QYPresetViewController::endAllEditing()

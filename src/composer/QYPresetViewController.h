@@ -57,6 +57,12 @@ public:
 
     // What a picker hands back: a picture for the sheet's target.
     void didFinishPickingMedia(ui::ImagePickerController& picker, const ui::ImagePickerInfo& info);
+    // Esc puts the keyboard away as a tap beside the fields does, the form
+    // back in its resting place.
+    bool closeForEscape() override;
+    // A picture file dropped on an avatar or background row is taken as if
+    // picked for that row; other drops are left to others.
+    bool acceptDroppedFile(const std::string& path, ui::Point screenPoint) override;
 
     // The form's parts, for the screen's callers and tests.
     const std::shared_ptr<QYUserModel>& model() const { return m_model; }
@@ -95,6 +101,8 @@ private:
     void presentPicker(ui::ImagePickerController::SourceType source, bool animated);
     void dismissPicker(ui::ImagePickerController& picker);
     void pickerSourceUnavailable();
+    // Shows and saves a picked picture for `m_typeAction`.
+    void usePickedPicture(const ui::ImagePtr& original);
 
     ChatStyle m_type = ChatStyle::Messenger;
     int m_typeAction = 0;
@@ -108,6 +116,8 @@ private:
     std::shared_ptr<ui::ScrollView> m_scrollView;
     std::shared_ptr<ui::View> m_contentView;
     std::vector<std::shared_ptr<ui::View>> m_groups;
+    // The invisible rows that offer pictures (avatars, background).
+    std::vector<std::shared_ptr<ui::View>> m_tapAreas;
     std::shared_ptr<ui::ImageView> m_meImageView;
     std::shared_ptr<ui::ImageView> m_heImageView;
     std::shared_ptr<ui::ImageView> m_backImageView;

@@ -7,6 +7,7 @@
 #include "ui/Control.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/Keyboard.h"
+#include "ui/ScrollView.h"
 
 namespace ui {
 
@@ -108,6 +109,21 @@ std::shared_ptr<View> Application::hitView(Point point) const
             return hit;
     }
     return nullptr;
+}
+
+bool Application::scrollWheel(Point point, Point delta)
+{
+    for (auto view = hitView(point); view; view = view->superview() ? view->superview()->sharedView() : nullptr) {
+        if (auto* scroll = dynamic_cast<ScrollView*>(view.get()); scroll && scroll->scrollByWheel(delta))
+            return true;
+    }
+    return false;
+}
+
+bool Application::dropFile(Point point, const std::string& path)
+{
+    auto view = hitView(point);
+    return view && view->acceptDroppedFile(path, point);
 }
 
 void Application::touchDown(Point point)

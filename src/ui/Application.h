@@ -2,6 +2,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "ui/Touch.h"
@@ -38,6 +39,15 @@ public:
     void touchUp(Point point);
     void touchCancel();
     bool isTouching() const { return m_touch != nullptr; }
+
+    // A wheel or touchpad scroll of `delta` points at `point`: the innermost
+    // scroll view under the point that can move that way takes it. Returns
+    // whether one did.
+    bool scrollWheel(Point point, Point delta);
+    // A file dropped from the desktop at `point`: offered to the view under
+    // it and up its responder chain (Responder::acceptDroppedFile). Returns
+    // whether someone took it.
+    bool dropFile(Point point, const std::string& path);
 
     // A recognizer that began from a timer while the finger rests (a long
     // press) takes the touch from the view at once, not at the next move.

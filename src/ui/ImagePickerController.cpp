@@ -223,6 +223,15 @@ void ImagePickerController::photoSelected(size_t index)
     finish(image);
 }
 
+bool ImagePickerController::acceptDroppedFile(const std::string& path, Point screenPoint)
+{
+    auto picture = Image::fromFile(path);
+    if (!picture)
+        return ViewController::acceptDroppedFile(path, screenPoint);
+    pickImage(std::move(picture));
+    return true;
+}
+
 bool ImagePickerController::pickPhotoAtPath(const std::string& path)
 {
     if (!m_grid)

@@ -63,6 +63,9 @@ public:
     bool pickPhotoAtPath(const std::string& path);
     // Finishes with a picture (what the shutter does with the camera's frame).
     void pickImage(ImagePtr image);
+    // A picture file dropped on the open picker is picked as if chosen in
+    // the grid; a file that is no picture is left to others.
+    bool acceptDroppedFile(const std::string& path, Point screenPoint) override;
     void cancel();
 
     // The album as the grid shows it, read again when the picker appears.

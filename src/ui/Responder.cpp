@@ -81,6 +81,13 @@ void Responder::routerEventWithName(const std::string& name, const UserInfo& use
         next->routerEventWithName(name, userInfo);
 }
 
+bool Responder::acceptDroppedFile(const std::string& path, Point screenPoint)
+{
+    if (auto* next = nextResponder())
+        return next->acceptDroppedFile(path, screenPoint);
+    return false;
+}
+
 bool Responder::canPerformAction(const std::string& action) const
 {
     if (auto* next = nextResponder())

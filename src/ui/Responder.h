@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "ui/TextSelection.h"
 #include "ui/Touch.h"
 #include "ui/UserInfo.h"
 
@@ -39,6 +40,15 @@ public:
     virtual void deleteBackward() { }
     // IME composition in progress (shown inline); empty when it ends.
     virtual void setMarkedText(const std::u16string&) { }
+    // A caret key (arrows, Home, End; with Shift the selection grows).
+    // Returns whether the responder moved anything.
+    virtual bool moveCaret(TextMovement, bool /*extendingSelection*/) { return false; }
+
+    // A file dropped from the desktop at `screenPoint`, offered first to the
+    // view under it and then up the chain. Returns whether someone took it;
+    // the default asks the next responder. Called synchronously; the taker
+    // may present or push screens.
+    virtual bool acceptDroppedFile(const std::string& path, Point screenPoint);
 
     // Named events sent up the chain (from message bubbles to the list that
     // shows them). The default forwards to the next responder; the event is

@@ -11,6 +11,8 @@ namespace ui {
 static constexpr double kFrameInterval = 1.0 / 60;
 // Velocity kept per millisecond of a flick, as the phone's normal deceleration.
 static constexpr double kDecelerationRate = 0.998;
+// A wheel step eases out over this long, like the end of a flick.
+static constexpr double kWheelGlideDuration = 0.3;
 // How long the indicators stay after the content last moved.
 static constexpr double kIndicatorLinger = 0.5;
 
@@ -234,6 +236,34 @@ void ScrollView::handlePan(GestureRecognizer& recognizer)
     default:
         break;
     }
+}
+
+bool ScrollView::scrollByWheel(Point delta)
+{
+    if (!scrollEnabled || m_dragging)
+        return false;
+    Point base = m_animating ? m_animationTo : contentOffset();
+    if (!canScrollHorizontally())
+        delta.x = 0;
+    if (!canScrollVertically())
+        delta.y = 0;
+    Point wanted { base.x + delta.x, base.y + delta.y };
+    if (pagingEnabled) {
+        Size page = bounds().size;
+        auto turn = [](double offset, double step, double size) {
+            if (size <= 0 || step == 0)
+                return offset;
+            return (std::round(offset / size) + (step > 0 ? 1 : -1)) * size;
+        };
+        wanted = { turn(base.x, delta.x, page.width), turn(base.y, delta.y, page.height) };
+    }
+    Point target = clampedOffset(wanted);
+    if (target == base && !m_animating)
+        return false;
+    if (target == base)
+        return true;
+    animateTo(target, kWheelGlideDuration, true);
+    return true;
 }
 
 void ScrollView::startDeceleration(Point velocity)

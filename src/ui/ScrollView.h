@@ -54,6 +54,11 @@ public:
     bool isDecelerating() const { return m_decelerating; }
     bool isTracking() const { return m_dragging; }
 
+    // A desktop mouse wheel or touchpad: moves the content by `delta` points
+    // and glides to rest as after a flick (a paging view turns one page).
+    // Deltas that come while it glides add to where it is going. Returns
+    // false when the content cannot move that way, so an outer view may.
+    bool scrollByWheel(Point delta);
     // Scrolls the least needed to show `rect` (in content coordinates).
     void scrollRectToVisible(const Rect& rect, bool animated);
     void scrollToTop(bool animated = true);

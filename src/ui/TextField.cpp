@@ -1,6 +1,7 @@
 #include "ui/TextField.h"
 
 #include "ui/Keyboard.h"
+#include "ui/TextEditActions.h"
 
 #include <algorithm>
 
@@ -61,7 +62,7 @@ void TextField::setText(const std::u16string& text)
     if (m_text == text)
         return;
     m_text = text;
-    m_caret = m_text.size();
+    m_selection.collapse(m_text, m_text.size());
     setNeedsDisplay();
 }
 
@@ -125,11 +126,63 @@ void TextField::setLeftViewMode(TextFieldViewMode mode)
 
 void TextField::setCaret(std::size_t index)
 {
-    m_caret = std::min(index, m_text.size());
-    // Never between the two halves of one character.
-    if (m_caret > 0 && m_caret < m_text.size() && m_text[m_caret] >= 0xDC00 && m_text[m_caret] <= 0xDFFF)
-        m_caret = previousCharacterBoundary(m_text, m_caret + 1);
+    m_selection.collapse(m_text, index);
     setNeedsDisplay();
+}
+
+void TextField::setSelectedRange(Range range)
+{
+    m_selection.select(m_text, range);
+    setNeedsDisplay();
+}
+
+bool TextField::moveCaret(TextMovement movement, bool extendingSelection)
+{
+    switch (movement) {
+    case TextMovement::Left:
+    case TextMovement::Right:
+        m_selection.step(m_text, movement == TextMovement::Right, extendingSelection);
+        break;
+    case TextMovement::Up:
+    case TextMovement::LineStart:
+    case TextMovement::DocumentStart:
+        m_selection.moveTo(m_text, 0, extendingSelection);
+        break;
+    case TextMovement::Down:
+    case TextMovement::LineEnd:
+    case TextMovement::DocumentEnd:
+        m_selection.moveTo(m_text, m_text.size(), extendingSelection);
+        break;
+    }
+    m_marked.clear();
+    setNeedsDisplay();
+    return true;
+}
+
+bool TextField::canPerformAction(const std::string& action) const
+{
+    if (auto answer = textEditActionAvailable(action, m_text, m_selection.range()))
+        return *answer;
+    return Control::canPerformAction(action);
+}
+
+bool TextField::performAction(const std::string& action)
+{
+    if (!textEditActionAvailable(action, m_text, m_selection.range()))
+        return Control::performAction(action);
+    auto edit = textEditAction(action, m_text, m_selection.range());
+    if (!edit)
+        return false;
+    if (edit->selectAll) {
+        setSelectedRange({ 0, m_text.size() });
+    } else if (edit->replacement) {
+        // One line: pasted line breaks become spaces.
+        std::u16string replacement = *edit->replacement;
+        std::replace(replacement.begin(), replacement.end(), u'\n', u' ');
+        std::replace(replacement.begin(), replacement.end(), u'\r', u' ');
+        replaceCharacters(edit->range, replacement);
+    }
+    return true;
 }
 
 bool TextField::leftViewShown() const
@@ -186,7 +239,7 @@ bool TextField::replaceCharacters(Range range, const std::u16string& replacement
         return false;
     auto self = sharedView();
     m_text.replace(range.location, range.length, replacement);
-    m_caret = range.location + replacement.size();
+    m_selection.collapse(m_text, range.location + replacement.size());
     setNeedsDisplay();
     if (isFirstResponder())
         Keyboard::shared().update(); // the return key may light up or dim
@@ -209,7 +262,7 @@ void TextField::didBecomeFirstResponder()
     m_editing = true;
     if (clearsOnBeginEditing)
         m_text.clear();
-    m_caret = m_text.size();
+    m_selection.collapse(m_text, m_text.size());
     setNeedsLayout();
     setNeedsDisplay();
     if (didBeginEditing)
@@ -241,7 +294,7 @@ void TextField::insertText(const std::u16string& text)
         sendActions(EditingDidEndOnExit);
         return;
     }
-    replaceCharacters({ m_caret, 0 }, text);
+    replaceCharacters(m_selection.range(), text);
 }
 
 void TextField::deleteBackward()
@@ -251,12 +304,17 @@ void TextField::deleteBackward()
         setNeedsDisplay();
         return;
     }
-    if (auto range = rangeDeletedBackward(m_text, m_caret))
+    if (!m_selection.isEmpty())
+        replaceCharacters(m_selection.range(), u"");
+    else if (auto range = rangeDeletedBackward(m_text, m_selection.caret()))
         replaceCharacters(*range, u"");
 }
 
 void TextField::setMarkedText(const std::u16string& text)
 {
+    // Composing over a selection replaces it.
+    if (!text.empty() && !m_selection.isEmpty())
+        replaceCharacters(m_selection.range(), u"");
     m_marked = text;
     setNeedsDisplay();
 }
@@ -309,7 +367,11 @@ AttributedString TextField::displayedText() const
     if (!m_marked.empty()) {
         TextAttributes markedAttributes = attributes;
         markedAttributes.underline = true;
-        string.replace({ m_caret, 0 }, AttributedString(m_marked, markedAttributes));
+        string.replace({ m_selection.caret(), 0 }, AttributedString(m_marked, markedAttributes));
+    } else if (m_editing && !m_selection.isEmpty()) {
+        TextAttributes highlight;
+        highlight.background = selectionHighlightColor();
+        string.addAttributes(highlight, m_selection.range());
     }
     return string;
 }
@@ -361,13 +423,13 @@ void TextField::draw(GraphicsContext& context, const Rect&)
     // Text wider than the field scrolls so the caret stays in view.
     double shift = 0;
     double start = alignedStart(layout, rect.width(), m_alignment);
-    Rect caret = layout.caretRect(m_caret + m_marked.size());
+    Rect caret = layout.caretRect(m_selection.caret() + m_marked.size());
     double caretX = start + caret.x();
     if (m_editing && caretX > rect.width() - 2)
         shift = caretX - rect.width() + 2;
     if (!m_text.empty() || !m_marked.empty())
         context.drawText(layout, { rect.x() + start - shift, top });
-    if (m_editing) {
+    if (m_editing && m_selection.isEmpty()) {
         double h = std::max(caret.height(), m_font.lineHeight());
         double x = m_text.empty() && m_marked.empty() && m_alignment == TextAlignment::Center ? rect.midX() : rect.x() + caretX - shift;
         context.fillRect({ x, top + (lineHeight - h) / 2 + 1, 2, h - 2 }, Color::rgb(0, 122, 255));

@@ -5,6 +5,7 @@
 
 #include "ui/Control.h"
 #include "ui/KeyboardTraits.h"
+#include "ui/TextSelection.h"
 #include "ui/graphics/AttributedString.h"
 #include "ui/graphics/Font.h"
 
@@ -58,9 +59,13 @@ public:
     std::function<void(TextField&)> didEndEditing;
 
     bool isEditing() const { return m_editing; }
-    // The caret position (an insertion point) in UTF-16 units.
-    std::size_t caret() const { return m_caret; }
+    // The caret position (an insertion point) in UTF-16 units; setting it
+    // drops any selection.
+    std::size_t caret() const { return m_selection.caret(); }
     void setCaret(std::size_t index);
+    // The selected text's range (empty at the caret); typing replaces it.
+    Range selectedRange() const { return m_selection.range(); }
+    void setSelectedRange(Range range);
     const std::u16string& markedText() const { return m_marked; }
 
     // The rectangles the phone's text field is laid out by; subclasses move them.
@@ -80,6 +85,12 @@ public:
     void insertText(const std::u16string& text) override;
     void deleteBackward() override;
     void setMarkedText(const std::u16string& text) override;
+    // Left and right by character; up, line start and document start go to
+    // the start of the one line, the others to its end.
+    bool moveCaret(TextMovement movement, bool extendingSelection) override;
+    // Desktop edit keys: copy, cut, paste and selectAll (the pasteboard).
+    bool canPerformAction(const std::string& action) const override;
+    bool performAction(const std::string& action) override;
     bool returnKeyEnabled() const { return !enablesReturnKeyAutomatically || !m_text.empty(); }
     KeyboardTraits keyboardTraits() const override { return { keyboardType, returnKeyType, returnKeyEnabled() }; }
 
@@ -98,7 +109,7 @@ private:
 
     std::u16string m_text;
     std::u16string m_marked;
-    std::size_t m_caret = 0;
+    TextSelection m_selection;
     std::optional<std::string> m_placeholder;
     Font m_font = Font::system(17);
     Color m_textColor = Color::blackColor();

@@ -5,6 +5,7 @@
 
 #include "ui/Keyboard.h"
 #include "ui/NotificationCenter.h"
+#include "ui/TextEditActions.h"
 #include "ui/TextField.h"
 #include "ui/graphics/GraphicsContext.h"
 #include "ui/graphics/TextLayout.h"
@@ -28,7 +29,7 @@ void TextView::setText(const std::u16string& text)
     if (m_text == text)
         return;
     m_text = text;
-    m_caret = m_text.size();
+    m_selection.collapse(m_text, m_text.size());
     textDidChange(false);
 }
 
@@ -77,10 +78,94 @@ void TextView::setLineFragmentPadding(double padding)
 
 void TextView::setSelectedRange(Range range)
 {
-    m_caret = std::min(range.location + range.length, m_text.size());
-    if (m_caret > 0 && m_caret < m_text.size() && m_text[m_caret] >= 0xDC00 && m_text[m_caret] <= 0xDFFF)
-        --m_caret;
+    m_selection.select(m_text, range);
     setNeedsDisplay();
+}
+
+std::size_t TextView::lineMoveTarget(TextMovement movement) const
+{
+    std::size_t caret = m_selection.caret();
+    if (m_text.empty())
+        return 0;
+    TextLayout::Options options;
+    options.width = textWidth();
+    TextLayout layout(AttributedString(m_text, displayedText().attributesAt(0)), options);
+    auto lines = layout.lines();
+    std::size_t index = 0;
+    while (index + 1 < lines.size() && caret >= lines[index + 1].range.location)
+        ++index;
+    if (lines.empty())
+        return caret;
+    const auto& line = lines[index];
+    switch (movement) {
+    case TextMovement::LineStart:
+        return line.range.location;
+    case TextMovement::LineEnd: {
+        // Before the line's own break, not after it.
+        std::size_t end = std::min(line.range.end(), m_text.size());
+        if (end > line.range.location && m_text[end - 1] == u'\n')
+            --end;
+        return end;
+    }
+    case TextMovement::Up:
+    case TextMovement::Down: {
+        bool up = movement == TextMovement::Up;
+        if (up && index == 0)
+            return 0;
+        if (!up && index + 1 >= lines.size())
+            return m_text.size();
+        Rect here = layout.caretRect(caret);
+        const auto& target = lines[up ? index - 1 : index + 1];
+        return std::min(layout.caretIndexAt({ here.x(), target.rect.midY() }), m_text.size());
+    }
+    default:
+        return caret;
+    }
+}
+
+bool TextView::moveCaret(TextMovement movement, bool extendingSelection)
+{
+    switch (movement) {
+    case TextMovement::Left:
+    case TextMovement::Right:
+        m_selection.step(m_text, movement == TextMovement::Right, extendingSelection);
+        break;
+    case TextMovement::DocumentStart:
+        m_selection.moveTo(m_text, 0, extendingSelection);
+        break;
+    case TextMovement::DocumentEnd:
+        m_selection.moveTo(m_text, m_text.size(), extendingSelection);
+        break;
+    default:
+        m_selection.moveTo(m_text, lineMoveTarget(movement), extendingSelection);
+        break;
+    }
+    m_marked.clear();
+    setNeedsDisplay();
+    if (isFirstResponder())
+        scrollRangeToVisible({ m_selection.caret(), 0 });
+    return true;
+}
+
+bool TextView::canPerformAction(const std::string& action) const
+{
+    if (auto answer = textEditActionAvailable(action, m_text, m_selection.range(), m_editable))
+        return *answer;
+    return ScrollView::canPerformAction(action);
+}
+
+bool TextView::performAction(const std::string& action)
+{
+    if (!textEditActionAvailable(action, m_text, m_selection.range(), m_editable))
+        return ScrollView::performAction(action);
+    auto edit = textEditAction(action, m_text, m_selection.range(), m_editable);
+    if (!edit)
+        return false;
+    if (edit->selectAll)
+        setSelectedRange({ 0, m_text.size() });
+    else if (edit->replacement)
+        replaceText(edit->range, *edit->replacement);
+    return true;
 }
 
 double TextView::textWidth() const
@@ -101,7 +186,11 @@ AttributedString TextView::displayedText() const
     if (!m_marked.empty()) {
         TextAttributes marked = attributes;
         marked.underline = true;
-        string.replace({ m_caret, 0 }, AttributedString(m_marked, marked));
+        string.replace({ m_selection.caret(), 0 }, AttributedString(m_marked, marked));
+    } else if (isFirstResponder() && !m_selection.isEmpty()) {
+        TextAttributes highlight;
+        highlight.background = selectionHighlightColor();
+        string.addAttributes(highlight, m_selection.range());
     }
     return string;
 }
@@ -171,12 +260,12 @@ bool TextView::replaceText(Range range, const std::u16string& replacement)
     if (shouldChangeText && !shouldChangeText(*this, range, replacement))
         return false;
     m_text.replace(range.location, range.length, replacement);
-    m_caret = range.location + replacement.size();
+    m_selection.collapse(m_text, range.location + replacement.size());
     if (isFirstResponder())
         Keyboard::shared().update();
     textDidChange(true);
     if (isFirstResponder())
-        scrollRangeToVisible({ m_caret, 0 });
+        scrollRangeToVisible({ m_selection.caret(), 0 });
     return true;
 }
 
@@ -216,7 +305,7 @@ void TextView::insertText(const std::u16string& text)
     m_marked.clear();
     if ((text == u"\n" || text == u"\r") && !keyboardTraits().returnKeyEnabled)
         return;
-    replaceText({ m_caret, 0 }, text == u"\r" ? u"\n" : text);
+    replaceText(m_selection.range(), text == u"\r" ? u"\n" : text);
 }
 
 void TextView::deleteBackward()
@@ -226,12 +315,17 @@ void TextView::deleteBackward()
         setNeedsDisplay();
         return;
     }
-    if (auto range = rangeDeletedBackward(m_text, m_caret))
+    if (!m_selection.isEmpty())
+        replaceText(m_selection.range(), u"");
+    else if (auto range = rangeDeletedBackward(m_text, m_selection.caret()))
         replaceText(*range, u"");
 }
 
 void TextView::setMarkedText(const std::u16string& text)
 {
+    // Composing over a selection replaces it.
+    if (!text.empty() && !m_selection.isEmpty())
+        replaceText(m_selection.range(), u"");
     m_marked = text;
     updateContentSize();
     setNeedsDisplay();
@@ -279,8 +373,8 @@ void TextView::draw(GraphicsContext& context, const Rect&)
         TextLayout layout(text, options);
         context.drawText(layout, { left, m_containerInset.top });
     }
-    if (isFirstResponder()) {
-        Rect caret = caretRect(m_caret + m_marked.size());
+    if (isFirstResponder() && m_selection.isEmpty()) {
+        Rect caret = caretRect(m_selection.caret() + m_marked.size());
         context.fillRect({ caret.x(), caret.y() + 1, 2, std::max(caret.height(), m_font.lineHeight()) - 2 }, Color::rgb(0, 122, 255));
     }
 }

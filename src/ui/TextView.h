@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ui/KeyboardTraits.h"
+#include "ui/TextSelection.h"
 #include "ui/ScrollView.h"
 #include "ui/graphics/AttributedString.h"
 #include "ui/graphics/Font.h"
@@ -53,7 +54,8 @@ public:
     std::function<void(TextView&)> didEndEditing;
 
     bool isEditing() const { return isFirstResponder(); }
-    Range selectedRange() const { return { m_caret, 0 }; }
+    // The selection (empty at the caret); typing replaces it.
+    Range selectedRange() const { return m_selection.range(); }
     void setSelectedRange(Range range);
     const std::u16string& markedText() const { return m_marked; }
 
@@ -74,6 +76,12 @@ public:
     void insertText(const std::u16string& text) override;
     void deleteBackward() override;
     void setMarkedText(const std::u16string& text) override;
+    // By character, by laid-out line (up, down, line start and end) or to
+    // either end of the text.
+    bool moveCaret(TextMovement movement, bool extendingSelection) override;
+    // Desktop edit keys: copy, cut, paste and selectAll (the pasteboard).
+    bool canPerformAction(const std::string& action) const override;
+    bool performAction(const std::string& action) override;
     KeyboardTraits keyboardTraits() const override;
 
     void touchesEnded(const TouchList& touches) override;
@@ -94,7 +102,10 @@ private:
 
     std::u16string m_text;
     std::u16string m_marked;
-    std::size_t m_caret = 0;
+    // Where the caret moves to on the next line; where it comes from otherwise.
+    std::size_t lineMoveTarget(TextMovement movement) const;
+
+    TextSelection m_selection;
     Font m_font = Font::system(12);
     Color m_textColor = Color::blackColor();
     TextAlignment m_alignment = TextAlignment::Left;

@@ -74,6 +74,12 @@ public:
     void beginAppearanceTransition(bool appearing, bool animated = false);
     void endAppearanceTransition();
 
+    // The desktop's Esc key reached this screen with no dialog in front: a
+    // screen that has something of its own open (a panel, or a keyboard it
+    // puts away its own way) closes it and returns true; the default returns
+    // false, and the keyboard goes or the screen goes back.
+    virtual bool closeForEscape() { return false; }
+
     Responder* nextResponder() const override;
     virtual std::string className() const { return "UIViewController"; }
 

@@ -68,6 +68,14 @@ void VOAmrRecorder::recordWithURL(const std::string& amrPath)
     startMeter();
 }
 
+bool VOAmrRecorder::takeNoMicrophoneNews()
+{
+    if (m_toldNoMicrophone || !m_audioRecorder->isSilent())
+        return false;
+    m_toldNoMicrophone = true;
+    return true;
+}
+
 void VOAmrRecorder::stop()
 {
     if (m_isRecording)

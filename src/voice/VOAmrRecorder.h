@@ -37,8 +37,8 @@ public:
     VOAmrRecorder& operator=(const VOAmrRecorder&) = delete;
 
     // Starts recording for the given AMR file from the installed microphone;
-    // ignored while a recording is under way. Without a microphone the
-    // recording runs silent and ends as an empty clip.
+    // ignored while a recording is under way. Without a microphone it
+    // records silence for as long as it runs.
     void recordWithURL(const std::string& amrPath);
     // Ends the recording; the delegate hears of the file on a later pass of the main queue.
     void stop();
@@ -46,6 +46,9 @@ public:
     void setSpeakMode(bool loudspeaker);
 
     bool isRecording() const { return m_isRecording; }
+    // True once per recorder, for the first recording that finished as
+    // silence because no microphone was found; the caller tells the user.
+    bool takeNoMicrophoneNews();
     const std::string& tempRecordFileURL() const { return m_tempRecordFileURL; }
     const std::string& currentRecordFileURL() const { return m_currentRecordFileURL; }
     void setDelegate(std::weak_ptr<VOAmrRecorderDelegate> delegate) { m_delegate = std::move(delegate); }
@@ -59,6 +62,7 @@ private:
     std::string m_tempRecordFileURL;
     std::string m_currentRecordFileURL;
     bool m_isRecording = false;
+    bool m_toldNoMicrophone = false;
     std::shared_ptr<platform::Timer> m_timer;
     std::weak_ptr<VOAmrRecorderDelegate> m_delegate;
     // Lets queued work find out that the recorder is gone.

@@ -1,4 +1,6 @@
-#include "ShellTest.h"
+#include "WindowInputTest.h"
+
+#include <cmath>
 
 #include <SDL.h>
 #include <cstring>
@@ -7,84 +9,97 @@
 #include "platform/Locale.h"
 #include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
+#include "shell/window/FileDrop.h"
 #include "shell/window/InputRouter.h"
-#include "shell/window/WindowFit.h"
+#include "shell/window/WindowFeedback.h"
+#include "shell/window/WindowZoom.h"
+#include "ui/GestureRecognizer.h"
+#include "ui/ScrollView.h"
 #include "ui/Button.h"
 #include "ui/NotificationCenter.h"
+#include "widgets/QYNoticeHUD.h"
 
 using namespace ui;
-using shell::InputRouter;
 
-TEST(WindowFitTest, ShowsThePhoneAtItsScaleAndShrinksItWholeWhenTheDesktopIsSmaller)
+TEST(WindowZoomTest, TheWindowKeepsThePhonesAspectAtEveryZoom)
 {
-    using shell::WindowFit;
-    EXPECT_EQ(WindowFit::windowSize({ 375, 667 }, 2, { 1920, 1400 }), (Size { 750, 1334 }));
-    // Never grows past the phone's own pixels.
-    EXPECT_EQ(WindowFit::windowSize({ 320, 480 }, 2, { 4000, 4000 }), (Size { 640, 960 }));
-    Size shrunk = WindowFit::windowSize({ 414, 736 }, 3, { 1280, 976 });
-    EXPECT_LE(shrunk.height, 976);
-    EXPECT_NEAR(shrunk.width / shrunk.height, 414.0 / 736.0, 0.01);
-    // Unknown desktop: full size; degenerate sizes never give an empty window.
-    EXPECT_EQ(WindowFit::windowSize({ 375, 667 }, 2, { 0, 0 }), (Size { 750, 1334 }));
-    EXPECT_EQ(WindowFit::windowSize({ 375, 667 }, 2, { 1, 1 }), (Size { 1, 1 }));
+    using shell::WindowZoom;
+    WindowZoom zoom({ 750, 1334 });
+    EXPECT_EQ(zoom.windowSize(1), (Size { 750, 1334 }));
+    // One phone pixel per display pixel: half the coordinates on a 2× display.
+    EXPECT_EQ(zoom.windowSize(2), (Size { 375, 667 }));
+    // Fitting a 1366×768 desktop (less the title bar) and a large one.
+    EXPECT_NEAR(zoom.fitZoom({ 1366, 720 }, 1), 720.0 / 1334, 1e-9);
+    EXPECT_NEAR(zoom.fitZoom({ 1366, 720 }, 2), 1440.0 / 1334, 1e-9);
+    EXPECT_EQ(zoom.fitZoom({ 0, 0 }, 1), 1);
+
+    // Steps go through the usual percentages and stop at the ends.
+    std::vector<double> up, down;
+    for (int i = 0; i < 3; ++i) {
+        zoom.setZoom(zoom.stepped(true));
+        up.push_back(zoom.zoom());
+    }
+    EXPECT_EQ(up, (std::vector<double> { 1.25, 1.5, 2 }));
+    zoom.setZoom(0.54);
+    for (int i = 0; i < 3; ++i) {
+        zoom.setZoom(zoom.stepped(false));
+        down.push_back(zoom.zoom());
+    }
+    EXPECT_EQ(down, (std::vector<double> { 0.5, 0.33, 0.25 }));
+    zoom.setZoom(100);
+    EXPECT_EQ(zoom.zoom(), WindowZoom::kMaximum);
+    zoom.setZoom(std::nan(""));
+    EXPECT_EQ(zoom.zoom(), WindowZoom::kMaximum);
+
+    // A border dragged to any shape gives a window of the phone's shape again,
+    // following the side that moved most.
+    zoom.setZoom(0.5);
+    for (Size dragged : { Size { 600, 667 }, Size { 375, 1000 }, Size { 200, 200 } }) {
+        zoom.setZoom(zoom.zoomForWindow(dragged, 1));
+        Size size = zoom.windowSize(1);
+        EXPECT_NEAR(size.width / size.height, 750.0 / 1334, 0.003) << dragged.width << "x" << dragged.height;
+    }
+    // A window the desktop forced into another shape shows the whole phone,
+    // centred between black bars.
+    Rect picture = zoom.pictureRect({ 1000, 1334 });
+    EXPECT_EQ(picture, (Rect { 125, 0, 750, 1334 }));
 }
 
-// Text typed, composed and deleted, as a text field would keep it.
-class Editor : public View {
-public:
-    bool canBecomeFirstResponder() const override { return true; }
-    void insertText(const std::u16string& text) override { log += u"[" + text + u"]"; }
-    void deleteBackward() override { log += u"<"; }
-    void setMarkedText(const std::u16string& text) override { log += u"{" + text + u"}"; }
-    std::u16string log;
-};
+TEST(WindowZoomTest, TheChosenZoomIsKeptForNextTime)
+{
+    auto path = (std::filesystem::temp_directory_path() / "qyshot-window-zoom-test").string();
+    std::filesystem::remove(path);
+    EXPECT_FALSE(shell::WindowZoom::load(path));
+    ASSERT_TRUE(shell::WindowZoom::save(path, 0.67));
+    EXPECT_EQ(shell::WindowZoom::load(path), 0.67);
+    // A damaged or absurd file is no zoom at all.
+    for (const char* text : { "", "big", "-1", "1e300", "nan" }) {
+        std::ofstream(path) << text;
+        EXPECT_FALSE(shell::WindowZoom::load(path)) << text;
+    }
+    std::filesystem::remove(path);
+}
 
-class InputRouterTest : public PhoneTest {
-protected:
-    void SetUp() override
-    {
-        PhoneTest::SetUp();
-        window = std::make_shared<Window>(Screen::main().bounds());
-        window->makeKeyAndVisible();
-        router.setPointsPerPixel(0.5); // a 2× phone shown at full size
-    }
-    static SDL_Event mouse(Uint32 type, int x, int y)
-    {
-        SDL_Event event {};
-        event.type = type;
-        if (type == SDL_MOUSEMOTION) {
-            event.motion.x = x;
-            event.motion.y = y;
-        } else {
-            event.button.button = SDL_BUTTON_LEFT;
-            event.button.x = x;
-            event.button.y = y;
-        }
-        return event;
-    }
-    static SDL_Event text(Uint32 type, const char* utf8)
-    {
-        SDL_Event event {};
-        event.type = type;
-        if (type == SDL_TEXTINPUT)
-            std::strncpy(event.text.text, utf8, sizeof event.text.text - 1);
-        else
-            std::strncpy(event.edit.text, utf8, sizeof event.edit.text - 1);
-        return event;
-    }
-    static SDL_Event key(SDL_Keycode code)
-    {
-        SDL_Event event {};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = code;
-        return event;
-    }
+TEST(WindowFeedbackTest, AScreenshotNamesItsFileInTheTitleAndFlashesBriefly)
+{
+    shell::WindowFeedback feedback;
+    EXPECT_EQ(feedback.title(100), "截屏工坊");
+    EXPECT_LT(feedback.nextChange(100), 0);
+    feedback.screenshotSaved("/home/me/Pictures/截屏工坊/截屏 2026-12-06 10.20.33.png", 100);
+    EXPECT_EQ(feedback.title(100.1), "截屏工坊 — Screenshot saved: 截屏 2026-12-06 10.20.33.png");
+    EXPECT_GT(feedback.flash(100), feedback.flash(100.2));
+    EXPECT_GT(feedback.flash(100.2), 0);
+    EXPECT_EQ(feedback.flash(100 + shell::WindowFeedback::kFlashSeconds), 0);
+    EXPECT_EQ(feedback.nextChange(101), 100 + shell::WindowFeedback::kMessageSeconds);
+    EXPECT_EQ(feedback.title(100 + shell::WindowFeedback::kMessageSeconds), "截屏工坊");
 
-    std::shared_ptr<Window> window;
-    InputRouter router;
-};
+    // A failure says why, without the flash.
+    feedback.screenshotFailed("the screenshot was not saved: cannot write /x.png", 200);
+    EXPECT_EQ(feedback.title(200), "截屏工坊 — the screenshot was not saved: cannot write /x.png");
+    EXPECT_EQ(feedback.flash(200), 0);
+}
 
-TEST_F(InputRouterTest, MouseIsOneFingerInScreenPoints)
+TEST_F(WindowInputTest, MouseIsOneFingerInScreenPoints)
 {
     std::vector<std::string> events;
     auto button = Button::make();
@@ -101,36 +116,87 @@ TEST_F(InputRouterTest, MouseIsOneFingerInScreenPoints)
     EXPECT_TRUE(router.handle(mouse(SDL_MOUSEBUTTONUP, 310, 250)));
     EXPECT_EQ(events, (std::vector<std::string> { "down", "upInside" }));
 
-    // Pixel (100, 100) is point (50, 50), outside it.
+    // With black bars left of the picture, the same point is 100 pixels further right.
     events.clear();
-    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 100, 100));
-    router.handle(mouse(SDL_MOUSEBUTTONUP, 100, 100));
+    router.setPictureOrigin({ 100, 0 });
+    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 300, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONUP, 300, 240));
     EXPECT_TRUE(events.empty());
+    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 400, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONUP, 400, 240));
+    EXPECT_EQ(events, (std::vector<std::string> { "down", "upInside" }));
 }
 
-TEST_F(InputRouterTest, TextAndImeCompositionGoToTheFirstResponder)
+TEST_F(WindowInputTest, TheWheelScrollsTheInnermostViewThatCanMoveThatWay)
 {
-    auto editor = std::make_shared<Editor>();
-    window->addSubview(editor);
-    editor->becomeFirstResponder();
+    // A list (scrolls up and down) holding a strip that scrolls sideways.
+    auto list = std::make_shared<ScrollView>(Rect { 0, 0, 375, 600 });
+    list->setContentSize({ 375, 2000 });
+    auto strip = std::make_shared<ScrollView>(Rect { 0, 100, 375, 100 });
+    strip->setContentSize({ 1000, 100 });
+    list->addSubview(strip);
+    window->addSubview(list);
+    int endedGlides = 0;
+    list->didEndDecelerating = [&](ScrollView&) { ++endedGlides; };
 
-    router.handle(text(SDL_TEXTINPUT, "ab"));
-    router.handle(key(SDLK_BACKSPACE));
-    router.handle(key(SDLK_RETURN));
-    // While the input method composes, its keys are its own.
-    router.handle(text(SDL_TEXTEDITING, "ni"));
-    router.handle(key(SDLK_BACKSPACE));
-    router.handle(text(SDL_TEXTEDITING, ""));
-    router.handle(text(SDL_TEXTINPUT, "你"));
-    router.handle(key(SDLK_BACKSPACE));
-    EXPECT_EQ(editor->log, u"[ab]<[\n]{ni}{}[你]<");
+    // Three notches down over the strip scroll the list: the strip cannot go
+    // that way. The content glides there and rests.
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(router.handle(wheel(300, 300, -1)));
+    advance(0.05);
+    EXPECT_GT(list->contentOffset().y, 0);
+    EXPECT_LT(list->contentOffset().y, 3 * shell::InputRouter::kPointsPerWheelStep);
+    advance(1);
+    EXPECT_EQ(list->contentOffset().y, 3 * shell::InputRouter::kPointsPerWheelStep);
+    EXPECT_EQ(endedGlides, 1);
+    // Sideways over the strip (now 120 points higher) moves the strip only.
+    EXPECT_TRUE(router.handle(wheel(300, 120, 0, 2)));
+    advance(1);
+    EXPECT_EQ(strip->contentOffset().x, 2 * shell::InputRouter::kPointsPerWheelStep);
+    EXPECT_EQ(list->contentOffset().y, 3 * shell::InputRouter::kPointsPerWheelStep);
 
-    // Other keys and no first responder: nothing happens, nothing breaks.
-    EXPECT_FALSE(router.handle(key(SDLK_a)));
-    editor->resignFirstResponder();
-    router.handle(text(SDL_TEXTINPUT, "x"));
-    router.handle(key(SDLK_BACKSPACE));
-    EXPECT_EQ(editor->log, u"[ab]<[\n]{ni}{}[你]<");
+    // A touchpad's small steps add up; past the end the content stops there.
+    for (int i = 0; i < 200; ++i)
+        router.handle(wheel(300, 800, -0.5f));
+    advance(1);
+    EXPECT_EQ(list->contentOffset().y, 2000 - 600);
+    EXPECT_FALSE(router.handle(wheel(300, 800, -1))) << "nothing can move further";
+    EXPECT_TRUE(router.handle(wheel(300, 800, 1)));
+}
+
+TEST_F(WindowInputTest, ARightClickIsALongPressAtThatPoint)
+{
+    auto target = std::make_shared<View>(Rect { 0, 300, 375, 60 });
+    window->addSubview(target);
+    std::vector<Point> pressedAt;
+    // The slowest long press of the app waits a whole second.
+    auto press = std::make_shared<LongPressGestureRecognizer>([&](GestureRecognizer& recognizer) {
+        if (recognizer.state() == GestureRecognizer::State::Began)
+            pressedAt.push_back(recognizer.locationIn(nullptr));
+    });
+    press->setMinimumPressDuration(1.0);
+    target->addGestureRecognizer(press);
+    int taps = 0;
+    target->addGestureRecognizer(std::make_shared<TapGestureRecognizer>([&](GestureRecognizer&) { ++taps; }));
+
+    // A quick click: the finger stays down until the press is recognised.
+    EXPECT_TRUE(router.handle(mouse(SDL_MOUSEBUTTONDOWN, 100, 660, SDL_BUTTON_RIGHT)));
+    advance(0.1);
+    EXPECT_TRUE(router.handle(mouse(SDL_MOUSEBUTTONUP, 100, 660, SDL_BUTTON_RIGHT)));
+    // Meanwhile the left button and motion do nothing.
+    EXPECT_FALSE(router.handle(mouse(SDL_MOUSEBUTTONDOWN, 10, 10)));
+    EXPECT_FALSE(router.handle(mouse(SDL_MOUSEMOTION, 500, 900)));
+    EXPECT_TRUE(ui::Application::shared().isTouching());
+    advance(1.5);
+    EXPECT_EQ(pressedAt, (std::vector<Point> { { 50, 330 } }));
+    EXPECT_FALSE(ui::Application::shared().isTouching());
+    EXPECT_EQ(taps, 0);
+
+    // Afterwards the left button is a finger again.
+    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 100, 660));
+    router.handle(mouse(SDL_MOUSEBUTTONUP, 100, 660));
+    advance(0.5);
+    EXPECT_EQ(taps, 1);
 }
 
 class AlbumScreenshotTest : public ShellTest { };
@@ -216,4 +282,30 @@ TEST_F(AlbumScreenshotTest, DroppedPicturesJoinTheAlbumUnderAFreeName)
         EXPECT_NE(whyNot.find(refused), std::string::npos) << whyNot;
     }
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(album), {}), 2);
+}
+
+TEST_F(AlbumScreenshotTest, ADropNoScreenTakesJoinsTheAlbumWithANotice)
+{
+    auto album = folder / "album";
+    platform::folders::setAlbumFolder(album.string());
+    auto window = std::make_shared<Window>(Screen::main().bounds());
+    window->makeKeyAndVisible();
+    platform::PixelBuffer pixels { 2, 2, 8, std::vector<std::uint8_t>(16, 0xff) };
+    auto picture = (folder / "dropped.png").string();
+    ASSERT_TRUE(platform::imagecodec::writePng(picture, pixels));
+
+    EXPECT_EQ(shell::FileDrop::deliver(picture, { 100, 100 }), std::nullopt);
+    advance(0.1);
+    EXPECT_TRUE(std::filesystem::exists(album / "dropped.png"));
+    EXPECT_EQ(QYNoticeHUD::sharedView()->status(), shell::FileDrop::kAddedNotice);
+
+    // A file that is no picture stays out, and the reason is handed back for
+    // the window's title.
+    auto notes = writeFile("notes.txt", "hello");
+    auto problem = shell::FileDrop::deliver(notes, { 100, 100 });
+    ASSERT_TRUE(problem);
+    EXPECT_NE(problem->find("notes.txt"), std::string::npos) << *problem;
+    advance(0.1);
+    EXPECT_EQ(QYNoticeHUD::sharedView()->status(), shell::FileDrop::kRefusedNotice);
+    EXPECT_FALSE(std::filesystem::exists(album / "notes.txt"));
 }

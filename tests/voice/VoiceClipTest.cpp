@@ -104,16 +104,31 @@ TEST_F(VoiceClipTest, ARecordingBecomesAnAmrClipWithAWavCopyAndItsTrueDuration)
     EXPECT_EQ(info.duration, 0.0);
     EXPECT_EQ(info.fileSize, 6u);
 
-    // An interruption ends the recording with what was heard; no microphone, no sound.
+    // An interruption ends the recording with what was heard.
     m_recorder->recordWithURL(clip("call.amr"));
     MainQueue::shared().advance(1.0);
     m_microphone->interrupt();
     MainQueue::shared().advance(0.5);
     EXPECT_EQ(m_listener->files.back().duration, 1.0);
     EXPECT_FALSE(m_recorder->isRecording());
+    EXPECT_EQ(m_listener->files.size(), 4u);
+    EXPECT_FALSE(m_recorder->takeNoMicrophoneNews());
+}
+
+TEST_F(VoiceClipTest, WithoutAMicrophoneSilenceIsRecordedForAsLongAsItRuns)
+{
     platform::AudioDevice::setMicrophone(nullptr);
-    EXPECT_EQ(record(clip("B.amr"), 0.5).fileSize, 6u);
-    EXPECT_EQ(m_listener->files.size(), 5u);
+    VOAmrFileInfo info = record(clip("quiet.amr"), 1.5);
+    EXPECT_EQ(info.duration, 1.5);
+    EXPECT_EQ(info.fileSize, 6u + 75 * 32);
+    std::string samples = readFile(clip("quiet.amr") + ".wav").substr(44);
+    EXPECT_EQ(samples.size(), 2u * 12000);
+    EXPECT_EQ(samples.find_first_not_of('\0'), std::string::npos);
+    // The user hears of it once, however often it happens.
+    EXPECT_TRUE(m_recorder->takeNoMicrophoneNews());
+    EXPECT_FALSE(m_recorder->takeNoMicrophoneNews());
+    EXPECT_EQ(record(clip("quiet.amr"), 0.5).duration, 0.5);
+    EXPECT_FALSE(m_recorder->takeNoMicrophoneNews());
 }
 
 TEST_F(VoiceClipTest, ARecorderMadeUnderAHomeSinceRemovedStillRecords)

@@ -8,6 +8,7 @@
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/audio/AudioDevice.h"
+#include "platform/audio/SilentCapture.h"
 
 namespace platform {
 
@@ -41,19 +42,23 @@ bool AudioFileRecorder::record(const std::shared_ptr<AudioDevice>& microphone)
     m_peak = 0;
     m_heardSinceUpdate = false;
 
-    m_capture = microphone ? microphone->openCapture() : nullptr;
-    if (!m_capture)
-        return false;
     std::weak_ptr<AudioFileRecorder> weak = weak_from_this();
-    bool started = m_capture->start(
-        [this](std::span<const std::int16_t> samples) { receive(samples); },
-        [weak] {
-            if (auto self = weak.lock(); self && self->onInterrupted)
-                self->onInterrupted();
-        });
-    if (!started)
-        m_capture.reset();
-    return started;
+    auto startCapture = [&] {
+        return m_capture->start(
+            [this](std::span<const std::int16_t> samples) { receive(samples); },
+            [weak] {
+                if (auto self = weak.lock(); self && self->onInterrupted)
+                    self->onInterrupted();
+            });
+    };
+    m_capture = microphone ? microphone->openCapture() : nullptr;
+    m_silent = !m_capture || !startCapture();
+    if (m_silent) {
+        // No microphone: the clip still lasts as long as the recording runs.
+        m_capture = std::make_unique<SilentCapture>();
+        startCapture();
+    }
+    return !m_silent;
 }
 
 void AudioFileRecorder::receive(std::span<const std::int16_t> samples)

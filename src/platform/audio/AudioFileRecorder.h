@@ -25,8 +25,11 @@ public:
     // Where the next recording goes; a recording under way keeps its file.
     void setPath(std::string path);
     // Starts a new recording from the device's microphone (nullptr: none).
-    // Returns whether samples are coming; ignored while recording.
+    // Without a working microphone it records silence for as long as it
+    // runs. Returns whether a microphone is heard; ignored while recording.
     bool record(const std::shared_ptr<AudioDevice>& microphone);
+    // Whether the current or last recording was silence for want of a microphone.
+    bool isSilent() const { return m_silent; }
     // Ends the recording; `onFinished` follows on the main queue.
     void stop();
     bool isRecording() const { return m_recording; }
@@ -52,6 +55,7 @@ private:
     WavWriter m_writer;
     std::unique_ptr<AudioCapture> m_capture;
     bool m_recording = false;
+    bool m_silent = false;
     int m_pendingPeak = 0;
     int m_peak = 0;
     bool m_heardSinceUpdate = false;

@@ -1,27 +1,35 @@
 #include "shell/window/FramePresenter.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <cairo.h>
+#include <cmath>
 
 #include "ui/Renderer.h"
 
 namespace shell {
 
-FramePresenter::FramePresenter(SDL_Renderer* renderer, int pixelWidth, int pixelHeight, double pixelsPerPoint)
+// Rows of pixels drawn between two calls of `between`.
+static constexpr int kBandPixels = 256;
+
+FramePresenter::FramePresenter(SDL_Renderer* renderer, int pixelWidth, int pixelHeight, ui::Rect picture, double pixelsPerPoint)
     : m_renderer(renderer)
-    , m_width(pixelWidth)
-    , m_height(pixelHeight)
+    , m_width(std::max(1, pixelWidth))
+    , m_height(std::max(1, pixelHeight))
+    , m_picture(picture)
+    , m_pixelsPerPoint(pixelsPerPoint)
 {
     // Cairo's ARGB32 is a native-endian 32-bit word per pixel, which is what
     // SDL calls ARGB8888.
-    m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, pixelWidth, pixelHeight);
-    m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixelWidth, pixelHeight);
+    m_texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, m_width, m_height);
+    m_surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, m_width, m_height);
     if (cairo_surface_status(m_surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(m_surface);
         m_surface = nullptr;
         return;
     }
-    cairo_surface_set_device_scale(m_surface, pixelsPerPoint, pixelsPerPoint);
+    // The screen draws in points, as on the phone.
+    cairo_surface_set_device_scale(m_surface, m_pixelsPerPoint, m_pixelsPerPoint);
 }
 
 FramePresenter::~FramePresenter()
@@ -32,7 +40,7 @@ FramePresenter::~FramePresenter()
         cairo_surface_destroy(m_surface);
 }
 
-void FramePresenter::present()
+void FramePresenter::present(double flash, const std::function<void()>& between)
 {
     if (!isValid())
         return;
@@ -41,7 +49,24 @@ void FramePresenter::present()
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    ui::Renderer::drawScreen(cr);
+    double ppp = m_pixelsPerPoint;
+    int top = int(m_picture.y());
+    int bottom = int(std::ceil(m_picture.maxY()));
+    for (int band = top; band < bottom; band += kBandPixels) {
+        cairo_save(cr);
+        cairo_rectangle(cr, m_picture.x() / ppp, band / ppp, m_picture.width() / ppp, std::min(kBandPixels, bottom - band) / ppp);
+        cairo_clip(cr);
+        cairo_translate(cr, m_picture.x() / ppp, m_picture.y() / ppp);
+        ui::Renderer::drawScreen(cr);
+        cairo_restore(cr);
+        if (between)
+            between();
+    }
+    if (flash > 0) {
+        cairo_rectangle(cr, m_picture.x() / ppp, m_picture.y() / ppp, m_picture.width() / ppp, m_picture.height() / ppp);
+        cairo_set_source_rgba(cr, 1, 1, 1, std::min(1.0, flash));
+        cairo_fill(cr);
+    }
     cairo_destroy(cr);
     cairo_surface_flush(m_surface);
 

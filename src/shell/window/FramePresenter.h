@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <functional>
+
+#include "ui/graphics/Geometry.h"
 
 typedef struct _cairo_surface cairo_surface_t;
 struct SDL_Renderer;
@@ -8,18 +11,22 @@ struct SDL_Texture;
 namespace shell {
 
 // Draws the phone screen into a Cairo image surface the size of the window's
-// drawable area and shows it through an SDL streaming texture.
+// drawable area, the phone picture in `picture` (drawable pixels) and black
+// around it, and shows it through an SDL streaming texture.
 class FramePresenter {
 public:
-    // `pixelsPerPoint` maps screen points to the drawable's pixels.
-    FramePresenter(SDL_Renderer* renderer, int pixelWidth, int pixelHeight, double pixelsPerPoint);
+    FramePresenter(SDL_Renderer* renderer, int pixelWidth, int pixelHeight, ui::Rect picture, double pixelsPerPoint);
     ~FramePresenter();
     FramePresenter(const FramePresenter&) = delete;
     FramePresenter& operator=(const FramePresenter&) = delete;
 
     bool isValid() const { return m_texture && m_surface; }
-    // Draws and shows one frame.
-    void present();
+    // Draws and shows one frame; `flash` (0 to 1) whitens the phone picture
+    // (the screenshot's flash, never part of the screenshot itself).
+    // `between` runs between the horizontal bands the screen is drawn in, so
+    // the caller can keep taking in input while a large frame is drawn; it
+    // must not change what is drawn.
+    void present(double flash = 0, const std::function<void()>& between = {});
     // How many frames were drawn (to check that idle screens are not redrawn).
     std::uint64_t frameCount() const { return m_frames; }
 
@@ -29,6 +36,8 @@ private:
     cairo_surface_t* m_surface = nullptr;
     int m_width;
     int m_height;
+    ui::Rect m_picture;
+    double m_pixelsPerPoint;
     std::uint64_t m_frames = 0;
 };
 

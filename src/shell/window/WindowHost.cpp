@@ -8,17 +8,19 @@
 #include <iostream>
 
 #include "app/AppDelegate.h"
+#include "app/ScreenRoutes.h"
 #include "platform/Folders.h"
+#include "platform/HomeLock.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
-#include "app/ScreenRoutes.h"
-#include "platform/HomeLock.h"
+#include "platform/audio/AudioDevice.h"
+#include "platform/audio/SdlAudioDevice.h"
 #include "platform/store/SettingsStore.h"
-#include "shell/window/AlbumImport.h"
 #include "shell/window/AlbumScreenshot.h"
+#include "shell/window/DesktopClipboard.h"
+#include "shell/window/FileDrop.h"
 #include "shell/window/FramePresenter.h"
 #include "shell/window/InputRouter.h"
-#include "shell/window/WindowFit.h"
 #include "ui/Application.h"
 #include "ui/DisplayState.h"
 #include "ui/Screen.h"
@@ -33,6 +35,11 @@ static constexpr double kLiveSecondsAfterInput = 1.5;
 // Room left on the desktop for the window's title bar and borders.
 static constexpr int kDecorationPixels = 48;
 
+static std::string zoomFile()
+{
+    return platform::folders::join(platform::folders::homeFolder(), "window-zoom");
+}
+
 WindowHost::WindowHost()
     : m_input(std::make_unique<InputRouter>())
 {
@@ -41,6 +48,24 @@ WindowHost::WindowHost()
 WindowHost::~WindowHost()
 {
     close();
+}
+
+static ui::Size usableDesktop()
+{
+    SDL_Rect usable { 0, 0, 0, 0 };
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        return {};
+    return { double(usable.w), double(std::max(0, usable.h - kDecorationPixels)) };
+}
+
+double WindowHost::displayScale() const
+{
+    int windowWidth = 0, windowHeight = 0, pixelWidth = 0, pixelHeight = 0;
+    SDL_GetWindowSize(m_window, &windowWidth, &windowHeight);
+    SDL_GetRendererOutputSize(m_renderer, &pixelWidth, &pixelHeight);
+    if (windowWidth <= 0 || pixelWidth <= 0)
+        return 1;
+    return double(pixelWidth) / windowWidth;
 }
 
 bool WindowHost::open()
@@ -65,18 +90,18 @@ bool WindowHost::open()
     }
 
     auto& screen = ui::Screen::main();
-    SDL_Rect usable { 0, 0, 0, 0 };
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
-        usable = { 0, 0, 0, 0 };
-    ui::Size available { static_cast<double>(usable.w), static_cast<double>(std::max(0, usable.h - kDecorationPixels)) };
-    ui::Size size = WindowFit::windowSize(screen.size(), screen.scale(), available);
+    m_zoom = std::make_unique<WindowZoom>(ui::Size { screen.size().width * screen.scale(), screen.size().height * screen.scale() });
+    // The first time, the phone at its own pixels unless the desktop is smaller.
+    m_zoom->setZoom(WindowZoom::load(zoomFile()).value_or(std::min(1.0, m_zoom->fitZoom(usableDesktop(), 1))));
+    ui::Size size = m_zoom->windowSize(1);
 
-    m_window = SDL_CreateWindow("截屏工坊", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-        static_cast<int>(size.width), static_cast<int>(size.height), SDL_WINDOW_ALLOW_HIGHDPI);
+    m_window = SDL_CreateWindow(WindowFeedback::kTitle, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+        int(size.width), int(size.height), SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
     if (!m_window) {
         std::cerr << "qyshot: cannot open a window (" << SDL_GetError() << ")\n";
         return false;
     }
+    m_shownTitle = WindowFeedback::kTitle;
     m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_PRESENTVSYNC);
     if (!m_renderer)
         m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
@@ -84,26 +109,79 @@ bool WindowHost::open()
         std::cerr << "qyshot: cannot draw into the window (" << SDL_GetError() << ")\n";
         return false;
     }
+    // On a high-DPI display the drawable has more pixels than the window has
+    // coordinates; the zoom counts pixels.
+    double scale = displayScale();
+    WindowZoom smallest = *m_zoom;
+    smallest.setZoom(WindowZoom::kMinimum);
+    ui::Size minimum = smallest.windowSize(scale);
+    SDL_SetWindowMinimumSize(m_window, int(minimum.width), int(minimum.height));
+    if (scale != 1)
+        applyZoom(m_zoom->zoom());
+    if (!placePicture())
+        return false;
+    m_clipboard = DesktopClipboard::sdl();
+    m_input->setClipboard(m_clipboard.get());
+    SDL_StartTextInput();
+    return true;
+}
 
-    // The drawable may have more pixels than the window has coordinates (HiDPI).
+bool WindowHost::placePicture()
+{
+    auto& screen = ui::Screen::main();
     int windowWidth = 0, windowHeight = 0, pixelWidth = 0, pixelHeight = 0;
     SDL_GetWindowSize(m_window, &windowWidth, &windowHeight);
     SDL_GetRendererOutputSize(m_renderer, &pixelWidth, &pixelHeight);
-    m_presenter = std::make_unique<FramePresenter>(m_renderer, pixelWidth, pixelHeight, pixelWidth / screen.size().width);
+    ui::Rect picture = m_zoom->pictureRect({ double(pixelWidth), double(pixelHeight) });
+    double pixelsPerPoint = picture.width() / screen.size().width;
+    m_presenter = std::make_unique<FramePresenter>(m_renderer, pixelWidth, pixelHeight, picture, pixelsPerPoint);
     if (!m_presenter->isValid()) {
         std::cerr << "qyshot: cannot make the window's frame buffer (" << SDL_GetError() << ")\n";
         return false;
     }
-    m_input->setPointsPerPixel(screen.size().width / std::max(1, windowWidth));
-    SDL_StartTextInput();
+    double scale = windowWidth > 0 ? double(pixelWidth) / windowWidth : 1;
+    m_input->setPointsPerPixel(scale / pixelsPerPoint);
+    m_input->setPictureOrigin({ picture.x() / scale, picture.y() / scale });
+    m_needsFrame = true;
     platform::log::line("shell", "window " + std::to_string(windowWidth) + "x" + std::to_string(windowHeight)
             + ", drawable " + std::to_string(pixelWidth) + "x" + std::to_string(pixelHeight));
     return true;
 }
 
+void WindowHost::applyZoom(double zoom)
+{
+    m_zoom->setZoom(zoom);
+    ui::Size size = m_zoom->windowSize(displayScale());
+    m_requestedWidth = int(size.width);
+    m_requestedHeight = int(size.height);
+    SDL_SetWindowSize(m_window, m_requestedWidth, m_requestedHeight);
+    if (!WindowZoom::save(zoomFile(), m_zoom->zoom()))
+        platform::log::line("shell", "cannot keep the window's zoom in " + zoomFile());
+    placePicture();
+}
+
+void WindowHost::windowResized(int width, int height)
+{
+    // Our own request coming back, or the user dragging the border: then the
+    // zoom follows the border and the window takes the phone's aspect again.
+    if (width != m_requestedWidth || height != m_requestedHeight) {
+        double zoom = m_zoom->zoomForWindow({ double(width), double(height) }, displayScale());
+        m_zoom->setZoom(zoom);
+        ui::Size wanted = m_zoom->windowSize(displayScale());
+        m_requestedWidth = int(wanted.width);
+        m_requestedHeight = int(wanted.height);
+        if (m_requestedWidth != width || m_requestedHeight != height)
+            SDL_SetWindowSize(m_window, m_requestedWidth, m_requestedHeight);
+        WindowZoom::save(zoomFile(), m_zoom->zoom());
+    }
+    placePicture();
+}
+
 void WindowHost::close()
 {
     m_presenter.reset();
+    m_input->setClipboard(nullptr);
+    m_clipboard.reset();
     if (m_renderer)
         SDL_DestroyRenderer(m_renderer);
     m_renderer = nullptr;
@@ -117,6 +195,15 @@ void WindowHost::close()
     m_sdlStarted = false;
 }
 
+void WindowHost::refreshTitle()
+{
+    std::string title = m_feedback.title(platform::MainQueue::shared().now());
+    if (title == m_shownTitle)
+        return;
+    m_shownTitle = title;
+    SDL_SetWindowTitle(m_window, title.c_str());
+}
+
 int WindowHost::run()
 {
     platform::MainQueue::shared().setClock(std::make_shared<platform::SystemClock>());
@@ -127,6 +214,11 @@ int WindowHost::run()
     }
     if (!open())
         return 1;
+    // The computer's microphone and speakers; without a microphone the
+    // recorder records silence and says so once.
+    auto audio = std::make_shared<platform::SdlAudioDevice>();
+    platform::AudioDevice::setMicrophone(audio);
+    platform::AudioDevice::setSpeaker(audio);
     installScreenRoutes();
     AppDelegate::shared().didFinishLaunching();
     if (const auto& moved = platform::SettingsStore::standard().movedAsideTo())
@@ -135,17 +227,24 @@ int WindowHost::run()
 
     auto& app = ui::Application::shared();
     auto& queue = platform::MainQueue::shared();
+    // Input keeps being taken in while a large frame is drawn: an X input
+    // method or a typing tool may change the key map right after a key, and
+    // a key read late would be read with the wrong map.
+    auto takeInInput = [] { SDL_PumpEvents(); };
     int timeout = 0;
     while (pumpEvents(timeout)) {
         queue.runDue();
         app.layoutIfNeeded();
-        bool animating = app.hasRunningAnimations();
+        refreshTitle();
+        double now = queue.now();
+        double flash = m_feedback.flash(now);
+        bool animating = app.hasRunningAnimations() || flash > 0;
         // The status bar's clock moves on its own, without marking anything dirty.
         std::string clock = ui::StatusBar::shared().timeText();
         if (m_needsFrame || animating || ui::DisplayState::generation() != m_drawnGeneration || clock != m_drawnClock) {
             m_drawnGeneration = ui::DisplayState::generation();
             m_drawnClock = clock;
-            m_presenter->present();
+            m_presenter->present(flash, takeInInput);
             m_needsFrame = false;
         }
         // Sleep in the event wait until the next frame, the next due task or input.
@@ -159,12 +258,49 @@ int WindowHost::run()
             m_needsFrame = true;
         }
         double due = queue.nextDueTime();
+        double change = m_feedback.nextChange(queue.now());
+        if (change >= 0 && (due < 0 || change < due))
+            due = change;
         if (due >= 0)
             timeout = std::clamp(static_cast<int>(std::ceil((due - queue.now()) * 1000)), 0, timeout);
     }
     AppDelegate::shared().terminate();
+    platform::AudioDevice::setMicrophone(nullptr);
     close();
     return 0;
+}
+
+bool WindowHost::handleWindowKey(const SDL_Event& event)
+{
+    const auto& key = event.key.keysym;
+    if (key.sym == SDLK_F12) {
+        if (!event.key.repeat)
+            takeScreenshot();
+        return true;
+    }
+    if (!(key.mod & (KMOD_CTRL | KMOD_GUI)))
+        return false;
+    switch (key.sym) {
+    case SDLK_0:
+    case SDLK_KP_0:
+        applyZoom(m_zoom->fitZoom(usableDesktop(), displayScale()));
+        return true;
+    case SDLK_1:
+    case SDLK_KP_1:
+        applyZoom(1);
+        return true;
+    case SDLK_PLUS:
+    case SDLK_EQUALS:
+    case SDLK_KP_PLUS:
+        applyZoom(m_zoom->stepped(true));
+        return true;
+    case SDLK_MINUS:
+    case SDLK_KP_MINUS:
+        applyZoom(m_zoom->stepped(false));
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool WindowHost::pumpEvents(int timeoutMilliseconds)
@@ -179,26 +315,24 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE)
                 return false;
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+            if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
+                windowResized(event.window.data1, event.window.data2);
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
                 m_needsFrame = true;
             m_input->handle(event);
             break;
         case SDL_DROPFILE:
             if (event.drop.file) {
-                std::string whyNot;
-                if (auto copy = AlbumImport::copyIntoAlbum(event.drop.file, whyNot))
-                    std::cout << "Added to the album: " << *copy << '\n';
-                else
-                    std::cerr << "qyshot: " << whyNot << '\n';
+                std::string path = event.drop.file;
                 SDL_free(event.drop.file);
+                dropFile(path);
             }
             break;
         case SDL_KEYDOWN:
-            if (event.key.keysym.sym == SDLK_F12 && !event.key.repeat) {
-                takeScreenshot();
+            if (handleWindowKey(event))
                 break;
-            }
             m_input->handle(event);
+            m_liveUntil = platform::MainQueue::shared().now() + kLiveSecondsAfterInput;
             break;
         default:
             if (m_input->handle(event))
@@ -209,13 +343,30 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
     return true;
 }
 
+void WindowHost::dropFile(const std::string& path)
+{
+    // Drops carry no position; the pointer is where the file was let go.
+    int x = 0, y = 0, windowX = 0, windowY = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    SDL_GetWindowPosition(m_window, &windowX, &windowY);
+    if (auto problem = FileDrop::deliver(path, m_input->toPoints(x - windowX, y - windowY))) {
+        std::cerr << "qyshot: " << *problem << '\n';
+        m_feedback.showMessage(*problem, platform::MainQueue::shared().now());
+    }
+}
+
 void WindowHost::takeScreenshot()
 {
     std::string whyNot;
-    if (auto path = AlbumScreenshot::take(whyNot))
+    double now = platform::MainQueue::shared().now();
+    if (auto path = AlbumScreenshot::take(whyNot)) {
         std::cout << "Screenshot saved: " << *path << '\n';
-    else
+        m_feedback.screenshotSaved(*path, now);
+    } else {
         std::cerr << "qyshot: " << whyNot << '\n';
+        m_feedback.screenshotFailed(whyNot, now);
+    }
+    m_needsFrame = true;
 }
 
 } // namespace shell

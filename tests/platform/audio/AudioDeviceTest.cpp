@@ -109,13 +109,17 @@ TEST_F(AudioDeviceTest, FileRecorderWritesAndMetersTheMicrophoneAndEndsWithoutOn
     EXPECT_EQ(finished, std::vector<bool> { true });
     EXPECT_EQ(readFile(m_home.file("out.wav")).substr(44), pcmBytes({ loud.begin(), loud.begin() + 2000 }));
 
-    // Without a microphone the recording still ends, empty.
+    // Without a microphone the recording holds silence for as long as it ran.
     EXPECT_FALSE(recorder->record(nullptr));
     EXPECT_TRUE(recorder->isRecording());
+    EXPECT_TRUE(recorder->isSilent());
+    MainQueue::shared().advance(0.25);
     recorder->stop();
     MainQueue::shared().advance(0.01);
     EXPECT_EQ(finished.size(), 2u);
-    EXPECT_EQ(fileSize(m_home.file("out.wav")), 44u);
+    EXPECT_EQ(readFile(m_home.file("out.wav")).substr(44), std::string(2 * 2000, '\0'));
+    recorder->updateMeters();
+    EXPECT_FLOAT_EQ(recorder->peakPower(0), platform::AudioFileRecorder::kSilenceDecibels);
 }
 
 TEST(SdlAudioDevice, OpensAndClosesOnTheDummyDriver)
