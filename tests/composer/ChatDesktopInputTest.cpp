@@ -17,15 +17,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool drop(ui::Point point, const std::string& path)
-{
-    bool taken = ui::Application::shared().dropFile(point, path);
-    ComposerTest::settle(0.5);
-    return taken;
-}
+using ui::toUtf8;
 
 class ChatDropTest : public ComposerTest {
 protected:
+    static bool drop(ui::Point point, const std::string& path)
+    {
+        bool taken = ui::Application::shared().dropFile(point, path);
+        settle(0.5);
+        return taken;
+    }
     std::string sound(const std::string& name, double seconds, int rate = 8000, int channels = 1)
     {
         auto path = (fs::path(home->path()) / name).string();

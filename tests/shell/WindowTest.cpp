@@ -116,14 +116,15 @@ TEST_F(WindowInputTest, MouseIsOneFingerInScreenPoints)
     EXPECT_TRUE(router.handle(mouse(SDL_MOUSEBUTTONUP, 310, 250)));
     EXPECT_EQ(events, (std::vector<std::string> { "down", "upInside" }));
 
-    // With black bars left of the picture, the same point is 100 pixels further right.
+    // With a black bar 100 pixels wide left of the picture, every point is
+    // 100 pixels further right.
     events.clear();
     router.setPictureOrigin({ 100, 0 });
-    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 300, 240));
-    router.handle(mouse(SDL_MOUSEBUTTONUP, 300, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 220, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONUP, 220, 240));
     EXPECT_TRUE(events.empty());
-    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 400, 240));
-    router.handle(mouse(SDL_MOUSEBUTTONUP, 400, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONDOWN, 320, 240));
+    router.handle(mouse(SDL_MOUSEBUTTONUP, 320, 240));
     EXPECT_EQ(events, (std::vector<std::string> { "down", "upInside" }));
 }
 

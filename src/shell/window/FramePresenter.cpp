@@ -9,9 +9,6 @@
 
 namespace shell {
 
-// Rows of pixels drawn between two calls of `between`.
-static constexpr int kBandPixels = 256;
-
 FramePresenter::FramePresenter(SDL_Renderer* renderer, int pixelWidth, int pixelHeight, ui::Rect picture, double pixelsPerPoint)
     : m_renderer(renderer)
     , m_width(std::max(1, pixelWidth))
@@ -40,34 +37,33 @@ FramePresenter::~FramePresenter()
         cairo_surface_destroy(m_surface);
 }
 
-void FramePresenter::present(double flash, const std::function<void()>& between)
+void FramePresenter::draw(double flash)
 {
-    if (!isValid())
-        return;
+    double ppp = m_pixelsPerPoint;
     cairo_t* cr = cairo_create(m_surface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
-    double ppp = m_pixelsPerPoint;
-    int top = int(m_picture.y());
-    int bottom = int(std::ceil(m_picture.maxY()));
-    for (int band = top; band < bottom; band += kBandPixels) {
-        cairo_save(cr);
-        cairo_rectangle(cr, m_picture.x() / ppp, band / ppp, m_picture.width() / ppp, std::min(kBandPixels, bottom - band) / ppp);
-        cairo_clip(cr);
-        cairo_translate(cr, m_picture.x() / ppp, m_picture.y() / ppp);
-        ui::Renderer::drawScreen(cr);
-        cairo_restore(cr);
-        if (between)
-            between();
-    }
+    cairo_save(cr);
+    cairo_rectangle(cr, m_picture.x() / ppp, m_picture.y() / ppp, m_picture.width() / ppp, m_picture.height() / ppp);
+    cairo_clip(cr);
+    cairo_translate(cr, m_picture.x() / ppp, m_picture.y() / ppp);
+    ui::Renderer::drawScreen(cr);
+    cairo_restore(cr);
     if (flash > 0) {
         cairo_rectangle(cr, m_picture.x() / ppp, m_picture.y() / ppp, m_picture.width() / ppp, m_picture.height() / ppp);
         cairo_set_source_rgba(cr, 1, 1, 1, std::min(1.0, flash));
         cairo_fill(cr);
     }
     cairo_destroy(cr);
+}
+
+void FramePresenter::present(double flash, const std::function<void()>& meanwhile)
+{
+    if (!isValid())
+        return;
+    m_drawing.run([this, flash] { draw(flash); }, meanwhile);
     cairo_surface_flush(m_surface);
 
     SDL_UpdateTexture(m_texture, nullptr, cairo_image_surface_get_data(m_surface), cairo_image_surface_get_stride(m_surface));

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <functional>
 
+#include "shell/window/DrawingThread.h"
+
 #include "ui/graphics/Geometry.h"
 
 typedef struct _cairo_surface cairo_surface_t;
@@ -23,14 +25,16 @@ public:
     bool isValid() const { return m_texture && m_surface; }
     // Draws and shows one frame; `flash` (0 to 1) whitens the phone picture
     // (the screenshot's flash, never part of the screenshot itself).
-    // `between` runs between the horizontal bands the screen is drawn in, so
-    // the caller can keep taking in input while a large frame is drawn; it
-    // must not change what is drawn.
-    void present(double flash = 0, const std::function<void()>& between = {});
+    // The screen is drawn on a drawing thread while `meanwhile` runs here
+    // every few milliseconds, so the caller keeps taking in input during a
+    // slow frame; `meanwhile` must not touch the phone's views.
+    void present(double flash = 0, const std::function<void()>& meanwhile = {});
     // How many frames were drawn (to check that idle screens are not redrawn).
     std::uint64_t frameCount() const { return m_frames; }
 
 private:
+    void draw(double flash);
+
     SDL_Renderer* m_renderer;
     SDL_Texture* m_texture = nullptr;
     cairo_surface_t* m_surface = nullptr;
@@ -39,6 +43,7 @@ private:
     ui::Rect m_picture;
     double m_pixelsPerPoint;
     std::uint64_t m_frames = 0;
+    DrawingThread m_drawing;
 };
 
 } // namespace shell

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <iostream>
@@ -75,6 +76,9 @@ bool WindowHost::open()
         std::cerr << "qyshot: no display to open the window on; without one, use \"qyshot render\" or \"qyshot demo\"\n";
         return false;
     }
+    // The desktop's character set, so that X input methods open and window
+    // titles in Chinese reach the window manager.
+    std::setlocale(LC_CTYPE, "");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::cerr << "qyshot: cannot open a window (" << SDL_GetError()
                   << "); without a display, use \"qyshot render\" or \"qyshot demo\"\n";
@@ -227,9 +231,9 @@ int WindowHost::run()
 
     auto& app = ui::Application::shared();
     auto& queue = platform::MainQueue::shared();
-    // Input keeps being taken in while a large frame is drawn: an X input
-    // method or a typing tool may change the key map right after a key, and
-    // a key read late would be read with the wrong map.
+    // Input keeps being taken in while a frame is drawn: a typing tool may
+    // change the X key map right after a key, and a key read late would be
+    // read with the wrong map.
     auto takeInInput = [] { SDL_PumpEvents(); };
     int timeout = 0;
     while (pumpEvents(timeout)) {
