@@ -5,6 +5,7 @@
 #include "money/common/MoneyBackground.h"
 #include "money/common/MoneyBarLook.h"
 #include "money/common/MoneyLabel.h"
+#include "money/opened/OpenedPacketHead.h"
 #include "money/common/MoneyScreen.h"
 #include "money/opened/RedPacketNumber.h"
 #include "platform/PhoneValues.h"
@@ -36,25 +37,11 @@ void QYAliRedViewController::initUI()
     m_background = MoneyBackground::fill(*root, MoneyScreen::pictureName("QYPay_Openmoney.png"));
 
     double avatarTop = MoneyScreen::pick(20.0, 20.0, 40.0);
-    m_avatar = std::make_shared<ui::ImageView>(ui::Rect { middle - 37.5, avatarTop, 75, 75 });
-    m_avatar->setCornerRadius(37.5);
-    m_avatar->setClipsToBounds(true);
-    m_avatar->setContentMode(ui::ContentMode::ScaleAspectFill);
-    m_avatar->setBackgroundColor(ui::Color::grayColor());
-    m_avatar->setImage(m_avatarHe);
-    root->addSubview(m_avatar);
+    m_avatar = OpenedPacketHead::roundAvatar(*root, avatarTop, 75, m_avatarHe);
 
-    m_nameLabel = MoneyLabel::make(m_nick ? *m_nick : "请先设置昵称", ui::Font::system(17), ui::Color::rgb(51, 51, 51));
-    m_nameLabel->setTextAlignment(ui::TextAlignment::Center);
-    m_nameLabel->setLineBreakMode(ui::LineBreakMode::TruncateMiddle);
-    double nameHeight = m_nameLabel->sizeThatFits({ 150, 1e6 }).height;
-    m_nameLabel->setFrame({ middle - 75, m_avatar->frame().maxY() + 10, 150, nameHeight });
-    root->addSubview(m_nameLabel);
+    m_nameLabel = OpenedPacketHead::nameUnder(*root, *m_avatar, m_nick ? *m_nick : "请先设置昵称", ui::Font::system(17), ui::Color::rgb(51, 51, 51));
 
-    m_context = MoneyLabel::make(m_contextString, ui::Font::system(14), ui::Color::rgb(178, 178, 178));
-    m_context->setTextAlignment(ui::TextAlignment::Center);
-    MoneyLabel::placeCentered(*m_context, middle, m_nameLabel->frame().maxY() + 8, width);
-    root->addSubview(m_context);
+    m_context = OpenedPacketHead::greetingUnder(*root, *m_nameLabel, m_contextString);
 
     // Unlike the messenger page, this one shows the amount without grouping commas.
     std::string amount = platform::values::withoutCommas(MoneyAmountText::withoutSign(m_numString));
