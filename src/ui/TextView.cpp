@@ -361,6 +361,16 @@ void TextView::touchesEnded(const TouchList& touches)
 void TextView::layoutSubviews()
 {
     updateContentSize();
+    // A new height (the composer growing with its text) leaves the offset
+    // where the old height needed it: a view that now fits its text shows it
+    // from the top, and the caret stays in sight.
+    if (isDragging() || isDecelerating() || isAnimatingOffset())
+        return;
+    Point offset = contentOffset();
+    if (offset.y > maximumOffset().y)
+        setContentOffset({ offset.x, maximumOffset().y });
+    if (isFirstResponder())
+        scrollRangeToVisible({ m_selection.caret(), 0 });
 }
 
 void TextView::draw(GraphicsContext& context, const Rect&)

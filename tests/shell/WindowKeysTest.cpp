@@ -42,7 +42,11 @@ protected:
                 }
             }
             ASSERT_TRUE(names.count(name)) << name;
-            router.handle(key(names.at(name), modifiers));
+            // Down and up, as a keyboard sends them.
+            SDL_Event event = key(names.at(name), modifiers);
+            router.handle(event);
+            event.type = SDL_KEYUP;
+            router.handle(event);
         }
     }
     std::shared_ptr<TextField> focusedField(const std::u16string& text)
@@ -213,6 +217,26 @@ TEST_F(WindowKeysTest, EveryTextEventArrivesInOrderAndCompositionCommitsOnce)
     EXPECT_EQ(view->markedText(), u"");
     press({ "backspace" });
     EXPECT_EQ(view->text(), u"说你");
+}
+
+TEST_F(WindowKeysTest, TheCharacterOfAShortcutKeyIsNotTyped)
+{
+    auto field = focusedField(u"");
+    // SDL follows Ctrl+minus with the text "-"; the window took the key to zoom.
+    SDL_Event zoomOut = key(SDLK_MINUS, KMOD_LCTRL);
+    router.keyTakenByWindow(zoomOut.key);
+    router.handle(text(SDL_TEXTINPUT, "-"));
+    router.handle(key(SDLK_EQUALS, KMOD_LCTRL));
+    router.handle(text(SDL_TEXTINPUT, "="));
+    EXPECT_EQ(field->text(), u"");
+
+    // The same characters typed plainly, and AltGr (Ctrl+Alt on some
+    // desktops), still type.
+    type("-");
+    router.handle(key(SDLK_q, KMOD_LCTRL | KMOD_LALT));
+    router.handle(text(SDL_TEXTINPUT, "@"));
+    type("=");
+    EXPECT_EQ(field->text(), u"-@=");
 }
 
 } // namespace

@@ -200,6 +200,30 @@ TEST_F(TextInputTest, TextViewGrowsWithLinesAndLetsTheDelegateTakeReturn)
     EXPECT_EQ(notifications, 2); // the programmatic clear and the typed text
 }
 
+TEST_F(TextInputTest, ATextViewMadeTallEnoughShowsItsFirstLineAgain)
+{
+    // Typing faster than the composer grows: the view scrolls to the caret on
+    // the second line, then gets the height of both lines.
+    auto view = std::make_shared<TextView>(Rect { 10, 300, 200, 36 });
+    view->setFont(Font::system(16));
+    window->addSubview(view);
+    view->becomeFirstResponder();
+    view->insertText(u"第一行\n第二行");
+    window->layoutIfNeeded();
+    ASSERT_GT(view->contentOffset().y, 0) << "scrolled to the caret";
+
+    view->setFrame({ 10, 280, 200, view->contentSize().height });
+    window->layoutIfNeeded();
+    EXPECT_EQ(view->contentOffset().y, 0);
+
+    // Still too short for all of it: the caret's line stays in sight.
+    view->insertText(u"\n第三行\n第四行");
+    view->setFrame({ 10, 280, 200, view->contentSize().height / 2 });
+    window->layoutIfNeeded();
+    EXPECT_LE(view->contentOffset().y, view->maximumOffset().y);
+    EXPECT_GT(view->contentOffset().y, 0);
+}
+
 TEST_F(TextInputTest, AFieldDrawsALongTextOnOneLine)
 {
     field->setFrame({ 10, 100, 100, 44 });

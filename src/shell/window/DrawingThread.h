@@ -15,7 +15,7 @@ namespace shell {
 class DrawingThread {
 public:
     // How often `meanwhile` runs while a job is under way.
-    static constexpr int kMeanwhileMilliseconds = 3;
+    static constexpr int kMeanwhileMilliseconds = 1;
 
     DrawingThread();
     ~DrawingThread();

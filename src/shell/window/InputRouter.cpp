@@ -1,7 +1,10 @@
 #include "shell/window/InputRouter.h"
 
 #include <SDL.h>
+#include <string>
+#include <utility>
 
+#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "shell/window/DesktopClipboard.h"
 #include "ui/Application.h"
@@ -22,9 +25,21 @@ ui::Point InputRouter::toPoints(double x, double y) const
     return { (x - m_origin.x) * m_pointsPerPixel, (y - m_origin.y) * m_pointsPerPixel };
 }
 
+static bool isShortcut(const SDL_KeyboardEvent& key)
+{
+    // Ctrl+Alt is AltGr on some desktops, which types characters.
+    return (key.keysym.mod & (KMOD_CTRL | KMOD_GUI)) && !(key.keysym.mod & KMOD_ALT);
+}
+
+void InputRouter::keyTakenByWindow(const SDL_KeyboardEvent& key)
+{
+    m_afterShortcut = isShortcut(key);
+}
+
 bool InputRouter::handle(const SDL_Event& event)
 {
     auto& app = ui::Application::shared();
+    bool afterShortcut = std::exchange(m_afterShortcut, false);
     switch (event.type) {
     case SDL_MOUSEBUTTONDOWN:
         if (event.button.button == SDL_BUTTON_RIGHT)
@@ -65,6 +80,11 @@ bool InputRouter::handle(const SDL_Event& event)
         }
         return false;
     case SDL_TEXTINPUT:
+        if (afterShortcut)
+            return true;
+        // What the desktop typed, as it came, to tell lost keys from lost text.
+        if (platform::log::isEnabled())
+            platform::log::line("input", std::string("text \"") + event.text.text + "\"");
         m_composing = false;
         deliverText(event.text.text);
         return true;
@@ -72,6 +92,7 @@ bool InputRouter::handle(const SDL_Event& event)
         deliverMarkedText(event.edit.text);
         return true;
     case SDL_KEYDOWN:
+        m_afterShortcut = isShortcut(event.key);
         return handleKey(event.key);
     default:
         return false;

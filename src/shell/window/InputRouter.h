@@ -42,6 +42,9 @@ public:
 
     // Returns true when the event was for the phone.
     bool handle(const SDL_Event& event);
+    // A key the window took for itself (its zoom shortcuts): the text SDL
+    // makes of it is not typed either.
+    void keyTakenByWindow(const SDL_KeyboardEvent& key);
 
 private:
     bool handleKey(const SDL_KeyboardEvent& key);
@@ -64,6 +67,9 @@ private:
     unsigned m_pressGeneration = 0;
     // While the input method composes, its keys are its own.
     bool m_composing = false;
+    // The last event was a Ctrl (or Cmd) shortcut; SDL follows such a key
+    // with its character ("-" of Ctrl+minus), which is not typing.
+    bool m_afterShortcut = false;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };
 

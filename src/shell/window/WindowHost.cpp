@@ -63,7 +63,7 @@ double WindowHost::displayScale() const
 {
     int windowWidth = 0, windowHeight = 0, pixelWidth = 0, pixelHeight = 0;
     SDL_GetWindowSize(m_window, &windowWidth, &windowHeight);
-    SDL_GetRendererOutputSize(m_renderer, &pixelWidth, &pixelHeight);
+    SDL_GetWindowSizeInPixels(m_window, &pixelWidth, &pixelHeight);
     if (windowWidth <= 0 || pixelWidth <= 0)
         return 1;
     return double(pixelWidth) / windowWidth;
@@ -85,6 +85,10 @@ bool WindowHost::open()
         return false;
     }
     m_sdlStarted = true;
+    // On X11 the window's surface is then X's own shared-memory picture,
+    // which the drawing thread can send, instead of a GL texture tied to
+    // this thread.
+    SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
     // Without a display SDL falls back to a driver that shows nothing; a window
     // nobody can see would only hang, unless that driver was asked for.
     std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
@@ -106,13 +110,6 @@ bool WindowHost::open()
         return false;
     }
     m_shownTitle = WindowFeedback::kTitle;
-    m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_PRESENTVSYNC);
-    if (!m_renderer)
-        m_renderer = SDL_CreateRenderer(m_window, -1, SDL_RENDERER_SOFTWARE);
-    if (!m_renderer) {
-        std::cerr << "qyshot: cannot draw into the window (" << SDL_GetError() << ")\n";
-        return false;
-    }
     // On a high-DPI display the drawable has more pixels than the window has
     // coordinates; the zoom counts pixels.
     double scale = displayScale();
@@ -133,12 +130,18 @@ bool WindowHost::open()
 bool WindowHost::placePicture()
 {
     auto& screen = ui::Screen::main();
-    int windowWidth = 0, windowHeight = 0, pixelWidth = 0, pixelHeight = 0;
+    m_presenter.reset();
+    SDL_Surface* surface = SDL_GetWindowSurface(m_window);
+    if (!surface) {
+        std::cerr << "qyshot: cannot draw into the window (" << SDL_GetError() << ")\n";
+        return false;
+    }
+    int windowWidth = 0, windowHeight = 0;
     SDL_GetWindowSize(m_window, &windowWidth, &windowHeight);
-    SDL_GetRendererOutputSize(m_renderer, &pixelWidth, &pixelHeight);
+    int pixelWidth = surface->w, pixelHeight = surface->h;
     ui::Rect picture = m_zoom->pictureRect({ double(pixelWidth), double(pixelHeight) });
     double pixelsPerPoint = picture.width() / screen.size().width;
-    m_presenter = std::make_unique<FramePresenter>(m_renderer, pixelWidth, pixelHeight, picture, pixelsPerPoint);
+    m_presenter = std::make_unique<FramePresenter>(m_window, surface, picture, pixelsPerPoint);
     if (!m_presenter->isValid()) {
         std::cerr << "qyshot: cannot make the window's frame buffer (" << SDL_GetError() << ")\n";
         return false;
@@ -186,9 +189,6 @@ void WindowHost::close()
     m_presenter.reset();
     m_input->setClipboard(nullptr);
     m_clipboard.reset();
-    if (m_renderer)
-        SDL_DestroyRenderer(m_renderer);
-    m_renderer = nullptr;
     if (m_window) {
         SDL_StopTextInput();
         SDL_DestroyWindow(m_window);
@@ -231,9 +231,9 @@ int WindowHost::run()
 
     auto& app = ui::Application::shared();
     auto& queue = platform::MainQueue::shared();
-    // Input keeps being taken in while a frame is drawn: a typing tool may
-    // change the X key map right after a key, and a key read late would be
-    // read with the wrong map.
+    // Input keeps being taken in while a frame is drawn and sent: a typing
+    // tool may change the X key map right after a key, and a key read late
+    // would be read with the wrong map.
     auto takeInInput = [] { SDL_PumpEvents(); };
     int timeout = 0;
     while (pumpEvents(timeout)) {
@@ -321,8 +321,10 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
                 return false;
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 windowResized(event.window.data1, event.window.data2);
-            if (event.window.event == SDL_WINDOWEVENT_EXPOSED)
+            if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
+                m_presenter->sendAllNextTime();
                 m_needsFrame = true;
+            }
             m_input->handle(event);
             break;
         case SDL_DROPFILE:
@@ -333,8 +335,10 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
             }
             break;
         case SDL_KEYDOWN:
-            if (handleWindowKey(event))
+            if (handleWindowKey(event)) {
+                m_input->keyTakenByWindow(event.key);
                 break;
+            }
             m_input->handle(event);
             m_liveUntil = platform::MainQueue::shared().now() + kLiveSecondsAfterInput;
             break;

@@ -7,7 +7,6 @@
 #include "shell/window/WindowZoom.h"
 
 struct SDL_Window;
-struct SDL_Renderer;
 union SDL_Event;
 
 namespace shell {
@@ -51,7 +50,6 @@ private:
     void refreshTitle();
 
     SDL_Window* m_window = nullptr;
-    SDL_Renderer* m_renderer = nullptr;
     std::unique_ptr<FramePresenter> m_presenter;
     std::unique_ptr<InputRouter> m_input;
     std::unique_ptr<DesktopClipboard> m_clipboard;
