@@ -11,11 +11,13 @@
 #include "shell/window/AlbumScreenshot.h"
 #include "shell/window/FileDrop.h"
 #include "shell/window/InputRouter.h"
+#include "shell/window/TextInputArea.h"
 #include "shell/window/WindowFeedback.h"
 #include "shell/window/WindowZoom.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/ScrollView.h"
 #include "ui/Button.h"
+#include "ui/TextField.h"
 #include "ui/NotificationCenter.h"
 #include "widgets/QYNoticeHUD.h"
 
@@ -198,6 +200,28 @@ TEST_F(WindowInputTest, ARightClickIsALongPressAtThatPoint)
     router.handle(mouse(SDL_MOUSEBUTTONUP, 100, 660));
     advance(0.5);
     EXPECT_EQ(taps, 1);
+}
+
+TEST_F(WindowInputTest, TheInputMethodIsToldWhereTheFocusedTextInputIs)
+{
+    router.setPictureOrigin({ 40, 10 }); // black bars left and right of the phone
+    EXPECT_FALSE(shell::TextInputArea::current(router)) << "nothing takes text";
+
+    auto field = std::make_shared<TextField>(Rect { 20, 600, 300, 30 });
+    window->addSubview(field);
+    field->becomeFirstResponder();
+    EXPECT_EQ(shell::TextInputArea::current(router), (Rect { 80, 1210, 600, 60 }));
+
+    // A window sliding in off the screen's origin carries its fields along.
+    auto sliding = std::make_shared<ui::Window>(Rect { 0, 100, 375, 567 });
+    sliding->makeKeyAndVisible();
+    auto inSliding = std::make_shared<TextField>(Rect { 0, 0, 100, 20 });
+    sliding->addSubview(inSliding);
+    inSliding->becomeFirstResponder();
+    EXPECT_EQ(shell::TextInputArea::current(router), (Rect { 40, 210, 200, 40 }));
+
+    inSliding->resignFirstResponder();
+    EXPECT_FALSE(shell::TextInputArea::current(router));
 }
 
 class AlbumScreenshotTest : public ShellTest { };

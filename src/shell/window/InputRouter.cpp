@@ -25,6 +25,12 @@ ui::Point InputRouter::toPoints(double x, double y) const
     return { (x - m_origin.x) * m_pointsPerPixel, (y - m_origin.y) * m_pointsPerPixel };
 }
 
+ui::Rect InputRouter::toWindow(const ui::Rect& points) const
+{
+    double scale = m_pointsPerPixel > 0 ? 1 / m_pointsPerPixel : 1;
+    return { points.x() * scale + m_origin.x, points.y() * scale + m_origin.y, points.width() * scale, points.height() * scale };
+}
+
 static bool isShortcut(const SDL_KeyboardEvent& key)
 {
     // Ctrl+Alt is AltGr on some desktops, which types characters.

@@ -35,6 +35,8 @@ public:
     double pointsPerPixel() const { return m_pointsPerPixel; }
     void setPictureOrigin(ui::Point origin) { m_origin = origin; }
     ui::Point toPoints(double x, double y) const;
+    // Screen points back to window pixels.
+    ui::Rect toWindow(const ui::Rect& points) const;
 
     // Where pasted text comes from and copied text goes; none: the phone's
     // pasteboard alone.

@@ -22,6 +22,7 @@
 #include "shell/window/FileDrop.h"
 #include "shell/window/FramePresenter.h"
 #include "shell/window/InputRouter.h"
+#include "shell/window/TextInputArea.h"
 #include "ui/Application.h"
 #include "ui/DisplayState.h"
 #include "ui/Screen.h"
@@ -199,6 +200,18 @@ void WindowHost::close()
     m_sdlStarted = false;
 }
 
+void WindowHost::placeTextInput()
+{
+    auto area = TextInputArea::current(*m_input);
+    if (area == m_textInputArea)
+        return;
+    m_textInputArea = area;
+    if (!area)
+        return;
+    SDL_Rect rect { int(area->x()), int(area->y()), int(std::ceil(area->width())), int(std::ceil(area->height())) };
+    SDL_SetTextInputRect(&rect);
+}
+
 void WindowHost::refreshTitle()
 {
     std::string title = m_feedback.title(platform::MainQueue::shared().now());
@@ -240,6 +253,7 @@ int WindowHost::run()
         queue.runDue();
         app.layoutIfNeeded();
         refreshTitle();
+        placeTextInput();
         double now = queue.now();
         double flash = m_feedback.flash(now);
         bool animating = app.hasRunningAnimations() || flash > 0;

@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "shell/window/WindowFeedback.h"
 #include "shell/window/WindowZoom.h"
+#include "ui/graphics/Geometry.h"
 
 struct SDL_Window;
 union SDL_Event;
@@ -48,6 +50,8 @@ private:
     void windowResized(int width, int height);
     double displayScale() const;
     void refreshTitle();
+    // Tells the input method where the focused text input is.
+    void placeTextInput();
 
     SDL_Window* m_window = nullptr;
     std::unique_ptr<FramePresenter> m_presenter;
@@ -56,6 +60,7 @@ private:
     std::unique_ptr<WindowZoom> m_zoom;
     WindowFeedback m_feedback;
     std::string m_shownTitle;
+    std::optional<ui::Rect> m_textInputArea;
     // The window size last asked for, so the answer is not taken for the
     // user resizing the window.
     int m_requestedWidth = 0;
