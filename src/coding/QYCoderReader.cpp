@@ -455,11 +455,12 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
         definition = m_classCache[std::size_t(index)];
     }
 
+    const ClassBinding& bound = binding(*definition);
     ModelPtr model;
     DictionaryPtr dictionary;
     ObjectPtr object;
-    if (const ClassInfo* info = ClassRegistry::shared().find(definition->className())) {
-        model = info->makeInstance();
+    if (bound.info) {
+        model = bound.info->makeInstance();
         object = model;
     }
     if (!model && !definition->className().empty()) {
@@ -487,10 +488,12 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
             dictionary->append(key, readValue());
         return dictionary;
     }
-    for (const auto& key : definition->propertyKeys()) {
+    const auto& keys = definition->propertyKeys();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         ObjectPtr value = readValue();
-        if (model && !model->setValueForKey(key, value))
-            platform::log::line("coding", definition->className() + ": ignored the stored value of \"" + key + "\" (no such property, or a value of another class)");
+        const PropertyInfo* property = bound.properties[i];
+        if (model && !(property && property->set(*model, value)))
+            platform::log::line("coding", definition->className() + ": ignored the stored value of \"" + keys[i] + "\" (no such property, or a value of another class)");
     }
     if (model) {
         ObjectPtr awake = model->awakeAfterDecoding();
@@ -500,6 +503,18 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
         }
     }
     return object;
+}
+
+const QYCoderReader::ClassBinding& QYCoderReader::binding(const QYClassDefinition& definition)
+{
+    auto [found, added] = m_bindings.try_emplace(&definition);
+    ClassBinding& bound = found->second;
+    if (added) {
+        bound.info = ClassRegistry::shared().find(definition.className());
+        for (const auto& key : definition.propertyKeys())
+            bound.properties.push_back(bound.info ? bound.info->propertyNamed(key) : nullptr);
+    }
+    return bound;
 }
 
 ObjectPtr QYCoderReader::readUrl(std::size_t start)

@@ -3,6 +3,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "coding/CodingResult.h"
@@ -11,8 +12,10 @@
 
 namespace coding {
 
+class ClassInfo;
 class Dictionary;
 class QYClassDefinition;
+struct PropertyInfo;
 
 // One decoding run over one blob.
 //
@@ -84,6 +87,15 @@ private:
     // One key string per key of each class definition, shared by the "$class"
     // dictionaries made for objects of unknown classes.
     std::vector<std::vector<StringPtr>> m_classKeyStrings;
+    // What a definition stands for in this program: its registered class (nullptr
+    // when unknown) and that class's property for each stored key (nullptr when it
+    // has none). Looked up once per definition instead of per object and key.
+    struct ClassBinding {
+        const ClassInfo* info = nullptr;
+        std::vector<const PropertyInfo*> properties;
+    };
+    const ClassBinding& binding(const QYClassDefinition& definition);
+    std::unordered_map<const QYClassDefinition*, ClassBinding> m_bindings;
     // Tables of keyed-coded objects being read; nested ones push their own.
     std::vector<PropertyTable> m_properties;
     // Object-cache indexes of the containers whose contents are being read,

@@ -28,7 +28,7 @@ coding::DataPtr ChatPictureData::jpeg(const ui::ImagePtr& image, double quality)
 
 void ChatPictureData::adopt(const coding::DataPtr& data)
 {
-    if (!data || data->bytes().empty() || known(data->bytes()))
+    if (!data || holds(data.get()) || data->bytes().empty() || known(data->bytes()))
         return;
     // A conversation holds a handful of avatars; older ones age out.
     if (m_adopted.size() == kCapacity)
@@ -47,4 +47,10 @@ coding::DataPtr ChatPictureData::known(const std::vector<std::uint8_t>& bytes) c
             return entry.data;
     }
     return nullptr;
+}
+
+bool ChatPictureData::holds(const coding::Data* data) const
+{
+    auto isData = [data](const coding::DataPtr& held) { return held.get() == data; };
+    return std::ranges::any_of(m_adopted, isData) || std::ranges::any_of(m_entries, [&](const Entry& entry) { return isData(entry.data); });
 }

@@ -28,6 +28,9 @@ private:
         coding::DataPtr data;
     };
     coding::DataPtr known(const std::vector<std::uint8_t>& bytes) const;
+    // Whether `data` is one of the objects already held; rows of one speaker
+    // share one object, so most of a loaded chat is settled without reading bytes.
+    bool holds(const coding::Data* data) const;
 
     // Most recently used last; a replaced avatar's entries age out.
     std::vector<Entry> m_entries;

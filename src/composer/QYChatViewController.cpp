@@ -134,14 +134,15 @@ void QYChatViewController::initLocaData()
 {
     m_userModel = ChatStore::loadUser(type());
     auto conversation = ChatStore::loadConversation(type());
-    if (conversation)
+    if (conversation) {
         baseTableView()->setDataSour(conversation);
-    // New messages share the avatar data the stored rows hold where the bytes
-    // agree (the rows' own objects first: the conversation is stored on its
-    // own), so each avatar is stored in it once.
-    for (int row = 0; conversation && row < int(conversation->count()); ++row) {
-        if (auto clock = baseTableView()->clockAt(row))
-            m_maker.adoptAvatarData(clock->avatar());
+        // New messages share the avatar data the stored rows hold where the bytes
+        // agree (the rows' own objects first: the conversation is stored on its
+        // own), so each avatar is stored in it once.
+        for (const auto& row : conversation->elements()) {
+            if (const auto* clock = dynamic_cast<const QYChatModel*>(row.get()))
+                m_maker.adoptAvatarData(clock->avatar());
+        }
     }
     if (m_userModel) {
         m_maker.adoptAvatarData(m_userModel->meAvatar());
