@@ -37,7 +37,8 @@ struct ScalarPropertyTraits {
     {
         if (!value)
             return V {};
-        auto number = as<Number>(value);
+        // A plain cast: no reference is taken for a value read right away.
+        const auto* number = dynamic_cast<const Number*>(value.get());
         if (!number)
             return std::nullopt;
         if constexpr (std::is_same_v<V, bool>)

@@ -1,5 +1,6 @@
 #include "coding/Number.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -59,9 +60,39 @@ std::shared_ptr<Number> Number::boolean(bool value)
     return value ? yes : no;
 }
 
-std::shared_ptr<Number> Number::integer(std::int64_t value, NumberType type) { return std::make_shared<Number>(value, type); }
+// Records are full of small numbers (kinds, styles, zero durations); numbers
+// never change, so each small value of each type is one shared object instead
+// of an allocation per stored value.
+static constexpr int kSharedValues = 16;
 
-std::shared_ptr<Number> Number::real(double value, NumberType type) { return std::make_shared<Number>(value, type); }
+static const std::shared_ptr<Number>& sharedNumber(int value, NumberType type)
+{
+    static const auto table = [] {
+        std::array<std::array<std::shared_ptr<Number>, kSharedValues>, std::size_t(NumberType::Float64) + 1> numbers;
+        for (std::size_t kind = 0; kind < numbers.size(); ++kind) {
+            for (int small = 0; small < kSharedValues; ++small)
+                numbers[kind][std::size_t(small)] = std::make_shared<Number>(std::int64_t(small), NumberType(kind));
+        }
+        return numbers;
+    }();
+    return table[std::size_t(type)][std::size_t(value)];
+}
+
+std::shared_ptr<Number> Number::integer(std::int64_t value, NumberType type)
+{
+    if (value >= 0 && value < kSharedValues)
+        return sharedNumber(int(value), type);
+    return std::make_shared<Number>(value, type);
+}
+
+std::shared_ptr<Number> Number::real(double value, NumberType type)
+{
+    // Only floating-point types keep the value as given; -0.0 stays its own.
+    bool exactSmall = value >= 0 && value < kSharedValues && value == std::floor(value) && !std::signbit(value);
+    if (exactSmall && (type == NumberType::Float32 || type == NumberType::Float64))
+        return sharedNumber(int(value), type);
+    return std::make_shared<Number>(value, type);
+}
 
 std::int64_t Number::integerValue() const
 {

@@ -18,6 +18,7 @@ public:
 
     // The boolean constants: always the same two objects.
     static std::shared_ptr<Number> boolean(bool value);
+    // Small non-negative whole values are shared objects, like the booleans.
     static std::shared_ptr<Number> integer(std::int64_t value, NumberType type = NumberType::Int64);
     static std::shared_ptr<Number> real(double value, NumberType type = NumberType::Float64);
 
