@@ -1,5 +1,8 @@
 #include "CodingTestSupport.h"
 
+#include <cmath>
+#include <iterator>
+
 #include "coding/ClassRegistry.h"
 #include "coding/CycleCollector.h"
 #include "coding/Decimal.h"
@@ -285,4 +288,76 @@ TEST_F(QYCoderRoundTrip, VersionTwoFilesUseWideTypeCodesAndOneCache)
     ASSERT_TRUE(dictionary);
     EXPECT_EQ(as<String>(dictionary->valueForKey("$class"))->utf8(), "P");
     EXPECT_EQ(as<Number>(dictionary->valueForKey("k"))->integerValue(), 1);
+}
+
+TEST_F(QYCoderRoundTrip, StoredKeysMeetTheClassAsItIsNow)
+{
+    // Stored under two definitions of one class: keys it no longer has and
+    // values of another class are skipped, every object of a definition alike.
+    auto stored = [](const char* name, ObjectPtr count, bool withGone) {
+        auto node = Dictionary::make(true);
+        node->set("$class", str("TestNode"));
+        node->set("name", str(name));
+        if (withGone)
+            node->set("gone", str("no longer a property"));
+        node->set("count", std::move(count));
+        node->set("flag", Number::boolean(true));
+        return node;
+    };
+    Bytes bytes = encode(Collection::array({ stored("a", Number::integer(7), true), stored("b", str("not a number"), true),
+        stored("c", Number::integer(40000), false), stored("d", Number::integer(9), true) }));
+    auto decoded = as<Collection>(decode(bytes));
+    ASSERT_TRUE(decoded);
+    struct Expected {
+        const char* name;
+        std::int32_t count;
+    };
+    const Expected expected[] = { { "a", 7 }, { "b", 0 }, { "c", 40000 }, { "d", 9 } };
+    ASSERT_EQ(decoded->count(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].name);
+        auto node = as<TestNode>(decoded->at(i));
+        ASSERT_TRUE(node);
+        EXPECT_EQ(node->name()->utf8(), expected[i].name);
+        EXPECT_EQ(node->count(), expected[i].count);
+        EXPECT_TRUE(node->flag());
+    }
+}
+
+TEST_F(QYCoderRoundTrip, SmallNumbersKeepTheirTypeAndSign)
+{
+    struct Case {
+        NumberPtr number;
+        NumberType type;
+        double value; // -0.0 where the sign must survive
+    };
+    const Case cases[] = {
+        { Number::integer(0, NumberType::Int8), NumberType::Int8, 0 },
+        { Number::integer(0, NumberType::Int32), NumberType::Int32, 0 },
+        { Number::integer(15, NumberType::Int16), NumberType::Int16, 15 },
+        { Number::integer(16, NumberType::Int64), NumberType::Int64, 16 },
+        { Number::integer(-1, NumberType::Int32), NumberType::Int32, -1 },
+        { Number::real(3, NumberType::Float32), NumberType::Float32, 3 },
+        { Number::real(3, NumberType::Float64), NumberType::Float64, 3 },
+        { Number::real(2.5, NumberType::Float64), NumberType::Float64, 2.5 },
+        { Number::real(-0.0, NumberType::Float64), NumberType::Float64, -0.0 },
+        { Number::real(-0.0, NumberType::Float32), NumberType::Float32, -0.0 },
+        { Number::real(7.9, NumberType::Int32), NumberType::Int32, 7 },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.value) + " of type " + std::to_string(int(c.type)));
+        EXPECT_EQ(c.number->type(), c.type);
+        EXPECT_FALSE(c.number->isBoolean());
+        // Written and read back it is the same value, and writes the same bytes again.
+        Bytes bytes = encode(Collection::array({ c.number }));
+        auto back = as<Collection>(decode(bytes));
+        ASSERT_TRUE(back);
+        for (const auto& number : { c.number, as<Number>(back->at(0)) }) {
+            ASSERT_TRUE(number);
+            EXPECT_EQ(number->doubleValue(), c.value);
+            EXPECT_EQ(std::signbit(number->doubleValue()), std::signbit(c.value));
+        }
+        EXPECT_EQ(hex(encode(back)), hex(bytes));
+    }
+    EXPECT_NE(Number::integer(1, NumberType::Int8), Number::boolean(true)) << "true is not the number 1";
 }

@@ -90,6 +90,35 @@ TEST(ChatMessageMaker, OneSpeakersRecordsShareTheirDataUntilItChanges)
     EXPECT_FALSE(anonymous->avatar());
 }
 
+TEST(ChatMessageMaker, NewRecordsShareTheLoadedAvatarDataWhereTheBytesAgree)
+{
+    auto maker = makerFor(ChatStyle::Messenger);
+    auto heBytes = maker.heAvatar()->jpegData(ChatMessageMaker::kMessageAvatarQuality);
+    auto loaded = coding::Data::make(heBytes);
+    maker.adoptAvatarData(loaded);
+    // A long chat hands over one speaker's object once per row, and the other
+    // side's as often; neither pushes the other out.
+    auto other = coding::Data::make(plainImage(90)->jpegData(ChatMessageMaker::kMessageAvatarQuality));
+    for (int row = 0; row < 3 * int(ChatPictureData::kCapacity); ++row) {
+        maker.adoptAvatarData(other);
+        maker.adoptAvatarData(loaded);
+    }
+    maker.adoptAvatarData(coding::Data::make(heBytes)); // a copy of the same bytes
+    EXPECT_EQ(maker.text(false, 0, u"一")->avatar(), loaded) << "the stored object, not a copy";
+    EXPECT_NE(maker.text(true, 10, u"二")->avatar(), loaded);
+
+    // A changed avatar shows the new picture; one that matches loaded data shares it.
+    maker.setHeAvatar(plainImage(90));
+    auto changed = maker.text(false, 20, u"三")->avatar();
+    EXPECT_EQ(changed, other);
+    maker.setHeAvatar(plainImage(160));
+    auto fresh = maker.text(false, 30, u"四")->avatar();
+    ASSERT_TRUE(fresh);
+    EXPECT_EQ(fresh->bytes(), plainImage(160)->jpegData(ChatMessageMaker::kMessageAvatarQuality));
+    EXPECT_NE(fresh, loaded);
+    EXPECT_NE(fresh, other);
+}
+
 TEST(ChatMessageMaker, RecallNoticeNamesTheRecalledSpeakerAndLeavesTheTimeStampAlone)
 {
     auto maker = makerFor(ChatStyle::PaymentApp);
