@@ -289,7 +289,7 @@ bool QYPresetViewController::acceptDroppedFile(const std::string& path, ui::Poin
     for (const auto& area : m_tapAreas) {
         if (!area->frameInScreen().contains(screenPoint))
             continue;
-        auto picture = ui::Image::fromFile(path);
+        auto picture = ui::Image::fromPhotoFile(path);
         if (!picture)
             break;
         endAllEditing();

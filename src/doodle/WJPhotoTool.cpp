@@ -11,7 +11,7 @@ WJAssetPtr WJPhotoTool::latestAssetNow()
     auto newest = platform::PhotoAlbum().newestPhoto();
     if (!newest)
         return nullptr;
-    auto image = ui::Image::fromFile(newest->path);
+    auto image = ui::Image::fromPhotoFile(newest->path);
     if (!image) {
         platform::log::line("photos", "cannot read the newest photo " + newest->path);
         return nullptr;

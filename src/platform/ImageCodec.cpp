@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <tuple>
@@ -366,11 +367,18 @@ std::optional<PixelBuffer> decodePng(const std::vector<std::uint8_t>& bytes)
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
 
-    // RGBA bytes → premultiplied native-endian ARGB words.
+    // RGBA bytes → premultiplied native-endian ARGB words. Opaque pixels (most
+    // of a photo) keep their colours as they are, which is what the rounding
+    // below gives for them too, without its three divisions.
     for (std::size_t i = 0; i + 3 < out->pixels.size(); i += 4) {
         std::uint8_t* p = &out->pixels[i];
         std::uint32_t a = p[3];
-        std::uint32_t r = (p[0] * a + 127) / 255, g = (p[1] * a + 127) / 255, b = (p[2] * a + 127) / 255;
+        std::uint32_t r = p[0], g = p[1], b = p[2];
+        if (a != 255) {
+            r = (r * a + 127) / 255;
+            g = (g * a + 127) / 255;
+            b = (b * a + 127) / 255;
+        }
         std::uint32_t word = (a << 24) | (r << 16) | (g << 8) | b;
         std::memcpy(p, &word, 4);
     }
@@ -453,12 +461,23 @@ std::optional<PixelBuffer> decode(const std::vector<std::uint8_t>& bytes)
 
 std::optional<PixelBuffer> decodeFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    // A folder named like a picture opens, and reading it throws from inside
+    // the stream; only a plain file can be one.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
         return std::nullopt;
-    std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    std::vector<std::uint8_t> bytes;
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            return std::nullopt;
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad())
+            return std::nullopt;
+    } catch (const std::exception& failure) {
+        log::line("imagecodec", "cannot read " + path + ": " + failure.what());
         return std::nullopt;
+    }
     return decode(bytes);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/DecodedImageCache.h"
 #include "platform/Folders.h"
 #include "platform/Locale.h"
 #include "platform/Log.h"
@@ -150,7 +151,9 @@ std::optional<std::string> PhotoAlbum::importFile(const std::string& path)
     if (!isPictureName(path) || !fs::is_regular_file(path, error) || !hasPictureSignature(path))
         return failImport(ImportFailure::NotAPicture, path + " is not a JPEG or PNG picture file");
     // A good signature over damaged data would add a file the album cannot show.
-    if (!imagecodec::decodeFile(path))
+    // The pixels are kept, so showing and picking the copy decodes nothing more.
+    auto pixels = DecodedImageCache::shared().decodeFile(path);
+    if (!pixels)
         return failImport(ImportFailure::NotAPicture, path + " is a damaged or oversized picture that does not decode");
     if (fs::exists(m_folder, error) && fs::equivalent(fs::path(path).parent_path(), m_folder, error))
         return path;
@@ -166,6 +169,7 @@ std::optional<std::string> PhotoAlbum::importFile(const std::string& path)
         return failImport(ImportFailure::CannotWrite, "cannot copy " + path + " into the album folder " + m_folder + ": " + reason);
     }
     fs::last_write_time(target, fs::file_time_type::clock::now(), error);
+    DecodedImageCache::shared().remember(target, std::move(pixels));
     return target;
 }
 

@@ -215,7 +215,7 @@ void ImagePickerController::photoSelected(size_t index)
     if (!m_grid || index >= m_grid->photos().size())
         return;
     const std::string path = m_grid->photos()[index].path;
-    auto image = Image::fromFile(path);
+    auto image = Image::fromPhotoFile(path);
     if (!image) {
         platform::log::line("picker", "cannot read " + path);
         return;
@@ -225,7 +225,7 @@ void ImagePickerController::photoSelected(size_t index)
 
 bool ImagePickerController::acceptDroppedFile(const std::string& path, Point screenPoint)
 {
-    auto picture = Image::fromFile(path);
+    auto picture = Image::fromPhotoFile(path);
     if (!picture)
         return ViewController::acceptDroppedFile(path, screenPoint);
     pickImage(std::move(picture));

@@ -14,7 +14,7 @@ namespace ui {
 // screen's scale, so the grid never keeps whole photos in memory.
 static ImagePtr makeThumbnail(const std::string& path, double side)
 {
-    auto image = Image::fromFile(path);
+    auto image = Image::fromPhotoFile(path);
     if (!image)
         return nullptr;
     auto view = std::make_shared<ImageView>(Rect { 0, 0, side, side });

@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <unistd.h>
 
 #include "platform/Folders.h"
@@ -19,11 +21,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Pictures of distinct sizes, so the picked one can be told apart.
-void writePicture(const fs::path& path, int width, int height, double secondsAgo)
+// Pictures of distinct sizes, so the picked one can be told apart; white
+// unless another grey is asked for.
+void writePicture(const fs::path& path, int width, int height, double secondsAgo, std::uint8_t grey = 0xFF)
 {
     platform::PixelBuffer image { width, height, width * 4, {} };
-    image.pixels.assign(size_t(image.stride) * size_t(height), 0xFF);
+    image.pixels.assign(size_t(image.stride) * size_t(height), grey);
+    for (size_t alpha = 3; alpha < image.pixels.size(); alpha += 4)
+        image.pixels[alpha] = 0xFF;
     ASSERT_TRUE(platform::imagecodec::writePng(path.string(), image));
     fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::seconds(long(secondsAgo)));
 }
@@ -74,6 +79,16 @@ protected:
         advance(0.5);
         Application::shared().layoutIfNeeded();
         return picker;
+    }
+    // The red channel of the middle of a cell's thumbnail; nullopt without one.
+    static std::optional<int> thumbnailGrey(const PhotoGridView& grid, size_t index)
+    {
+        auto image = grid.cellView(index)->image();
+        if (!image)
+            return std::nullopt;
+        const auto& pixels = image->pixels();
+        size_t middle = size_t(pixels.height / 2) * size_t(pixels.stride) + size_t(pixels.width / 2) * 4;
+        return pixels.pixels[middle + 2];
     }
     static Point onScreen(const View& view, Rect rect)
     {
@@ -209,4 +224,61 @@ TEST_F(ImagePickerTest, AnAnswerWaitingForTheNextPickerIsGivenOnceItAppears)
     advance(0.5);
     present(ImagePickerController::SourceType::PhotoLibrary);
     EXPECT_EQ(answered, 1) << "one answer, one picker";
+}
+
+TEST_F(ImagePickerTest, APictureShownAndPickedAgainIsReadOnceUntilItsFileChanges)
+{
+    auto picker = present(ImagePickerController::SourceType::PhotoLibrary);
+    auto grid = picker->gridView();
+    EXPECT_EQ(thumbnailGrey(*grid, 2), 0xFF);
+    tap(onScreen(*grid, grid->cellRect(2)));
+    advance(0.5);
+    picker = present(ImagePickerController::SourceType::PhotoLibrary);
+    grid = picker->gridView();
+    tap(onScreen(*grid, grid->cellRect(2)));
+    advance(0.5);
+    ASSERT_EQ(picked.size(), 2u);
+    EXPECT_EQ(picked[0].originalImage->pixels().pixels.data(), picked[1].originalImage->pixels().pixels.data())
+        << "the second pick shares the pixels decoded for the first";
+
+    // Written again while the picker is up: the grid, once shown again, and
+    // the pick show the new picture, at the same place in the album.
+    writePicture(album / "p2.png", 30, 7, 98, 0x40);
+    picker = present(ImagePickerController::SourceType::PhotoLibrary);
+    grid = picker->gridView();
+    EXPECT_EQ(fs::path(grid->photos()[2].path).filename(), "p2.png");
+    EXPECT_EQ(thumbnailGrey(*grid, 2), 0x40);
+    tap(onScreen(*grid, grid->cellRect(2)));
+    ASSERT_EQ(picked.size(), 3u);
+    EXPECT_EQ(picked[2].originalImage->pixelWidth(), 30);
+}
+
+TEST_F(ImagePickerTest, ADamagedPictureShowsAnEmptyCellAndPicksNothingUntilMended)
+{
+    // Half a PNG: the album lists it by its name, but it does not decode.
+    auto path = album / "p3.png";
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    auto written = fs::last_write_time(path);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes.substr(0, bytes.size() / 2);
+    fs::last_write_time(path, written); // keeps its place in the grid
+    fs::create_directories(album / "folder.png");
+
+    auto picker = present(ImagePickerController::SourceType::PhotoLibrary);
+    auto grid = picker->gridView();
+    ASSERT_EQ(grid->photos().size(), 6u) << "a folder is no picture";
+    EXPECT_FALSE(thumbnailGrey(*grid, 3)) << "the cell keeps its grey placeholder";
+    EXPECT_TRUE(thumbnailGrey(*grid, 4));
+    tap(onScreen(*grid, grid->cellRect(3)));
+    EXPECT_TRUE(picked.empty());
+    EXPECT_EQ(ImagePickerController::visiblePicker(), picker) << "the picker stays for another choice";
+    EXPECT_FALSE(picker->acceptDroppedFile((album / "folder.png").string(), { 100, 300 }))
+        << "a dropped folder named like a picture is left to others";
+    EXPECT_TRUE(picked.empty());
+
+    writePicture(path, 25, 7, 97);
+    tap(onScreen(*grid, grid->cellRect(3)));
+    ASSERT_EQ(picked.size(), 1u);
+    EXPECT_EQ(picked[0].originalImage->pixelWidth(), 25);
 }

@@ -217,7 +217,7 @@ void QYAliBalanceViewController::initLocaData()
     }
     ui::ImagePtr picture;
     if (m_model->imageFile())
-        picture = ui::Image::fromFile(m_model->imageFile()->utf8());
+        picture = ui::Image::fromPhotoFile(m_model->imageFile()->utf8());
     m_avatar->setImage(picture ? picture : ui::Image::named("QYAvatar.png"));
     m_nickName->setText(shown(m_model->nickName(), kNickPrompt));
     m_phone->setText(shown(m_model->phone(), kPhonePrompt));

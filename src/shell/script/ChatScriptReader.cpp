@@ -139,7 +139,7 @@ private:
         std::error_code error;
         if (!std::filesystem::is_regular_file(file, error))
             throw ChatScriptError(lineOf(node), field, "no picture file \"" + file + "\"");
-        if (!ui::Image::fromFile(file))
+        if (!ui::Image::fromPhotoFile(file))
             throw ChatScriptError(lineOf(node), field, "\"" + file + "\" is not a JPEG or PNG picture");
         return file;
     }

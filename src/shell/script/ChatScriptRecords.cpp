@@ -43,7 +43,7 @@ std::vector<QYChatModelPtr> ChatScriptRecords::make(const ChatScript& script, Ch
             if (script.picturesAsSaved) {
                 std::ifstream in(line.photoPath, std::ios::binary);
                 jpeg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            } else if (auto picture = ui::Image::fromFile(line.photoPath)) {
+            } else if (auto picture = ui::Image::fromPhotoFile(line.photoPath)) {
                 jpeg = picture->jpegData(1.0);
             }
             record = maker.picture(line.isSend, line.date, std::move(jpeg));

@@ -25,7 +25,7 @@ ui::ImagePtr pickedPicture(const std::optional<std::string>& path)
 {
     if (!path)
         return nullptr;
-    auto original = ui::Image::fromFile(*path);
+    auto original = ui::Image::fromPhotoFile(*path);
     auto bytes = original ? original->jpegData(0.05) : std::vector<std::uint8_t> {};
     return bytes.empty() ? nullptr : ui::Image::fromData(bytes);
 }

@@ -1,5 +1,6 @@
 #include "ui/graphics/Image.h"
 
+#include "platform/DecodedImageCache.h"
 #include "platform/Log.h"
 #include "ui/Screen.h"
 
@@ -137,28 +138,52 @@ std::shared_ptr<Image> Image::fromFile(const std::string& path, double scale)
     return fromPixels(std::move(*pixels), scale);
 }
 
+std::shared_ptr<Image> Image::fromPhotoFile(const std::string& path)
+{
+    return fromPixels(platform::DecodedImageCache::shared().decodeFile(path), 1);
+}
+
+namespace {
+
+bool pixelsAreValid(const platform::PixelBuffer& pixels)
+{
+    return pixels.width > 0 && pixels.height > 0 && pixels.stride >= pixels.width * 4
+        && pixels.pixels.size() >= static_cast<std::size_t>(pixels.stride) * pixels.height;
+}
+
+// The same rows at the stride Cairo needs for the width.
+platform::PixelBuffer repacked(const platform::PixelBuffer& pixels, int stride)
+{
+    platform::PixelBuffer packed { pixels.width, pixels.height, stride, {} };
+    packed.pixels.resize(static_cast<std::size_t>(stride) * pixels.height);
+    for (int y = 0; y < pixels.height; ++y)
+        std::copy_n(pixels.pixels.begin() + static_cast<std::ptrdiff_t>(y) * pixels.stride, pixels.width * 4,
+            packed.pixels.begin() + static_cast<std::ptrdiff_t>(y) * stride);
+    return packed;
+}
+
+} // namespace
+
 std::shared_ptr<Image> Image::fromPixels(platform::PixelBuffer pixels, double scale)
 {
-    if (pixels.width <= 0 || pixels.height <= 0 || pixels.stride < pixels.width * 4
-        || pixels.pixels.size() < static_cast<std::size_t>(pixels.stride) * pixels.height)
+    return fromPixels(std::make_shared<const platform::PixelBuffer>(std::move(pixels)), scale);
+}
+
+std::shared_ptr<Image> Image::fromPixels(std::shared_ptr<const platform::PixelBuffer> pixels, double scale)
+{
+    if (!pixels || !pixelsAreValid(*pixels))
         return nullptr;
     // Cairo needs its own stride alignment; repack rows when the buffer's differs.
-    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixels.width);
-    if (stride != pixels.stride) {
-        platform::PixelBuffer packed { pixels.width, pixels.height, stride, {} };
-        packed.pixels.resize(static_cast<std::size_t>(stride) * pixels.height);
-        for (int y = 0; y < pixels.height; ++y)
-            std::copy_n(pixels.pixels.begin() + static_cast<std::ptrdiff_t>(y) * pixels.stride, pixels.width * 4,
-                packed.pixels.begin() + static_cast<std::ptrdiff_t>(y) * stride);
-        pixels = std::move(packed);
-    }
+    int stride = cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, pixels->width);
+    if (stride != pixels->stride)
+        pixels = std::make_shared<const platform::PixelBuffer>(repacked(*pixels, stride));
     std::shared_ptr<Image> image(new Image);
     image->m_pixels = std::move(pixels);
     image->m_scale = scale > 0 ? scale : 1;
     return image;
 }
 
-Size Image::size() const { return { m_pixels.width / m_scale, m_pixels.height / m_scale }; }
+Size Image::size() const { return { m_pixels->width / m_scale, m_pixels->height / m_scale }; }
 
 std::vector<std::uint8_t> Image::jpegData(double quality) const
 {
@@ -166,10 +191,10 @@ std::vector<std::uint8_t> Image::jpegData(double quality) const
     // only lose more of the picture at every save.
     if (m_jpeg && quality >= m_jpegQuality)
         return *m_jpeg;
-    return platform::imagecodec::encodeJpeg(m_pixels, quality);
+    return platform::imagecodec::encodeJpeg(*m_pixels, quality);
 }
 
-std::vector<std::uint8_t> Image::pngData() const { return platform::imagecodec::encodePng(m_pixels); }
+std::vector<std::uint8_t> Image::pngData() const { return platform::imagecodec::encodePng(*m_pixels); }
 
 std::shared_ptr<Image> Image::stretchable(double leftCapWidth, double topCapHeight) const
 {
@@ -189,9 +214,9 @@ cairo_surface_t* Image::surface() const
 {
     if (!m_surface) {
         // Cairo only reads from this surface: nothing is ever drawn into an image.
-        auto* data = const_cast<unsigned char*>(m_pixels.pixels.data());
+        auto* data = const_cast<unsigned char*>(m_pixels->pixels.data());
         m_surface = cairo_image_surface_create_for_data(
-            data, CAIRO_FORMAT_ARGB32, m_pixels.width, m_pixels.height, m_pixels.stride);
+            data, CAIRO_FORMAT_ARGB32, m_pixels->width, m_pixels->height, m_pixels->stride);
         cairo_surface_set_device_scale(m_surface, m_scale, m_scale);
     }
     return m_surface;

@@ -23,7 +23,14 @@ public:
     // picture remembers its bytes and the quality they hold (1.0 when unknown).
     static std::shared_ptr<Image> fromData(const std::vector<std::uint8_t>& bytes, double scale = 1);
     static std::shared_ptr<Image> fromFile(const std::string& path, double scale = 1);
+    // A picture file the user shows or picks (an album photo, a dropped or
+    // chosen file), at scale 1, through the shared platform::DecodedImageCache:
+    // asked for again while the file is unchanged, it is not decoded again.
+    static std::shared_ptr<Image> fromPhotoFile(const std::string& path);
     static std::shared_ptr<Image> fromPixels(platform::PixelBuffer pixels, double scale);
+    // Over pixels shared with others (they must never change); copied only
+    // when their rows are not laid out as Cairo needs.
+    static std::shared_ptr<Image> fromPixels(std::shared_ptr<const platform::PixelBuffer> pixels, double scale);
     // The folder resources are read from: $QYSHOT_RESOURCES, else the build's.
     static std::string resourceFolder();
     static void clearCache();
@@ -32,10 +39,10 @@ public:
 
     Size size() const;
     double scale() const { return m_scale; }
-    int pixelWidth() const { return m_pixels.width; }
-    int pixelHeight() const { return m_pixels.height; }
+    int pixelWidth() const { return m_pixels->width; }
+    int pixelHeight() const { return m_pixels->height; }
     const std::string& name() const { return m_name; }
-    const platform::PixelBuffer& pixels() const { return m_pixels; }
+    const platform::PixelBuffer& pixels() const { return *m_pixels; }
 
     // JPEG at the phone's quality scale. A picture decoded from JPEG and asked
     // for at least the quality its bytes hold gives back those very bytes, so
@@ -57,7 +64,8 @@ public:
 private:
     Image() = default;
     std::string m_name;
-    platform::PixelBuffer m_pixels;
+    // Never null; shared with stretchable copies and with the decoded-image cache.
+    std::shared_ptr<const platform::PixelBuffer> m_pixels;
     double m_scale = 1;
     bool m_stretchable = false;
     double m_leftCap = 0;

@@ -41,7 +41,7 @@ void PickPhotoAction::play(SceneRunner&) const
             throw SceneOutputError(field(), album.importFailureReason());
         answer = [file = *inAlbum](ui::ImagePickerController& picker) {
             if (picker.sourceType() == ui::ImagePickerController::SourceType::Camera)
-                picker.pickImage(ui::Image::fromFile(file));
+                picker.pickImage(ui::Image::fromPhotoFile(file));
             else if (!picker.pickPhotoAtPath(file))
                 platform::log::line("scene", "the picker did not find " + file);
         };
