@@ -24,8 +24,9 @@ struct PropertyInfo {
     std::string name;
     PropertyType type = PropertyType::Object;
     std::function<ObjectPtr(const Model&)> get;
-    // False when the value has the wrong class; nil sets a scalar to zero.
-    std::function<bool(Model&, const ObjectPtr&)> set;
+    // False when the value has the wrong class; nil sets a scalar to zero. An
+    // object handed over by value is stored without another reference taken.
+    std::function<bool(Model&, ObjectPtr)> set;
 };
 
 template <class V>
@@ -80,14 +81,13 @@ struct PropertyTraits<std::shared_ptr<T>> {
     static_assert(std::is_base_of_v<Object, T>);
     static constexpr PropertyType type = PropertyType::Object;
     static ObjectPtr box(const std::shared_ptr<T>& value) { return value; }
-    static std::optional<std::shared_ptr<T>> unbox(const ObjectPtr& value)
+    static std::optional<std::shared_ptr<T>> unbox(ObjectPtr value)
     {
         if (!value)
             return std::shared_ptr<T>();
-        auto typed = std::dynamic_pointer_cast<T>(value);
-        if (!typed)
+        if (!dynamic_cast<T*>(value.get()))
             return std::nullopt;
-        return typed;
+        return std::static_pointer_cast<T>(std::move(value));
     }
 };
 
@@ -113,8 +113,8 @@ public:
         info.name = std::move(name);
         info.type = PropertyTraits<V>::type;
         info.get = [getter](const Model& model) { return PropertyTraits<V>::box((static_cast<const T&>(model).*getter)()); };
-        info.set = [setter](Model& model, const ObjectPtr& value) {
-            std::optional<V> unboxed = PropertyTraits<V>::unbox(value);
+        info.set = [setter](Model& model, ObjectPtr value) {
+            std::optional<V> unboxed = PropertyTraits<V>::unbox(std::move(value));
             if (!unboxed)
                 return false;
             (static_cast<T&>(model).*setter)(std::move(*unboxed));

@@ -492,7 +492,7 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
     for (std::size_t i = 0; i < keys.size(); ++i) {
         ObjectPtr value = readValue();
         const PropertyInfo* property = bound.properties[i];
-        if (model && !(property && property->set(*model, value)))
+        if (model && !(property && property->set(*model, std::move(value))))
             platform::log::line("coding", definition->className() + ": ignored the stored value of \"" + keys[i] + "\" (no such property, or a value of another class)");
     }
     if (model) {
