@@ -30,14 +30,28 @@ std::optional<DecodedImageCache::Stamp> DecodedImageCache::stampOf(const std::st
     return stamp;
 }
 
+std::string DecodedImageCache::keyOf(const std::string& path, const std::string& kind)
+{
+    return kind.empty() ? path : kind + '\0' + path;
+}
+
 std::shared_ptr<const PixelBuffer> DecodedImageCache::decodeFile(const std::string& path)
 {
+    return derived(path, {}, [](const std::string& file) -> std::shared_ptr<const PixelBuffer> {
+        auto decoded = imagecodec::decodeFile(file);
+        return decoded ? std::make_shared<const PixelBuffer>(std::move(*decoded)) : nullptr;
+    });
+}
+
+std::shared_ptr<const PixelBuffer> DecodedImageCache::derived(const std::string& path, const std::string& kind, const Maker& make)
+{
+    const std::string key = keyOf(path, kind);
     // Taken before reading: a file changed while it is read gets a new stamp,
     // so what was read under the old one is never taken for the new contents.
     auto stamp = stampOf(path);
     if (stamp) {
         std::lock_guard lock(m_mutex);
-        if (auto found = m_byPath.find(path); found != m_byPath.end()) {
+        if (auto found = m_byKey.find(key); found != m_byKey.end()) {
             if (found->second->stamp == *stamp) {
                 m_entries.splice(m_entries.begin(), m_entries, found->second);
                 return found->second->pixels;
@@ -45,14 +59,11 @@ std::shared_ptr<const PixelBuffer> DecodedImageCache::decodeFile(const std::stri
             drop(found->second);
         }
     }
-    // Decoded without the lock, so other threads wait for no one's picture.
-    auto decoded = imagecodec::decodeFile(path);
-    if (!decoded)
-        return nullptr;
-    auto pixels = std::make_shared<const PixelBuffer>(std::move(*decoded));
-    if (stamp) {
+    // Made without the lock, so other threads wait for no one's picture.
+    auto pixels = make(path);
+    if (pixels && stamp) {
         std::lock_guard lock(m_mutex);
-        store(path, *stamp, pixels);
+        store(key, *stamp, pixels);
     }
     return pixels;
 }
@@ -63,12 +74,12 @@ void DecodedImageCache::remember(const std::string& path, std::shared_ptr<const 
     if (!stamp || !pixels)
         return;
     std::lock_guard lock(m_mutex);
-    store(path, *stamp, std::move(pixels));
+    store(keyOf(path, {}), *stamp, std::move(pixels));
 }
 
-void DecodedImageCache::store(const std::string& path, const Stamp& stamp, std::shared_ptr<const PixelBuffer> pixels)
+void DecodedImageCache::store(const std::string& key, const Stamp& stamp, std::shared_ptr<const PixelBuffer> pixels)
 {
-    if (auto found = m_byPath.find(path); found != m_byPath.end())
+    if (auto found = m_byKey.find(key); found != m_byKey.end())
         drop(found->second);
     std::size_t size = byteSize(*pixels);
     // A picture larger than the whole budget would only push everything else out.
@@ -76,15 +87,15 @@ void DecodedImageCache::store(const std::string& path, const Stamp& stamp, std::
         return;
     while (m_bytes + size > m_byteLimit && !m_entries.empty())
         drop(std::prev(m_entries.end()));
-    m_entries.push_front({ path, stamp, std::move(pixels) });
-    m_byPath[path] = m_entries.begin();
+    m_entries.push_front({ key, stamp, std::move(pixels) });
+    m_byKey[key] = m_entries.begin();
     m_bytes += size;
 }
 
 void DecodedImageCache::drop(Entries::iterator entry)
 {
     m_bytes -= byteSize(*entry->pixels);
-    m_byPath.erase(entry->path);
+    m_byKey.erase(entry->key);
     m_entries.erase(entry);
 }
 
@@ -92,7 +103,7 @@ void DecodedImageCache::clear()
 {
     std::lock_guard lock(m_mutex);
     m_entries.clear();
-    m_byPath.clear();
+    m_byKey.clear();
     m_bytes = 0;
 }
 

@@ -1,7 +1,9 @@
 #include "ui/PhotoGridView.h"
 
 #include <cmath>
+#include <cstdio>
 
+#include "platform/DecodedImageCache.h"
 #include "ui/GestureRecognizer.h"
 #include "ui/ImageView.h"
 #include "ui/Label.h"
@@ -10,18 +12,34 @@
 
 namespace ui {
 
+// Thumbnails outlive the grid (a picker is made anew each time it is shown),
+// so each one is made once while its file is unchanged. About a hundred of
+// @2x size, a few screens of the grid.
+static platform::DecodedImageCache& thumbnails()
+{
+    static platform::DecodedImageCache cache(16u * 1024 * 1024);
+    return cache;
+}
+
 // A small picture of the file, cropped to a square of `side` points at the
 // screen's scale, so the grid never keeps whole photos in memory.
 static ImagePtr makeThumbnail(const std::string& path, double side)
 {
-    auto image = Image::fromPhotoFile(path);
-    if (!image)
-        return nullptr;
-    auto view = std::make_shared<ImageView>(Rect { 0, 0, side, side });
-    view->setContentMode(ContentMode::ScaleAspectFill);
-    view->setClipsToBounds(true);
-    view->setImage(image);
-    return Renderer::snapshotView(*view);
+    double scale = Screen::main().scale();
+    char size[32];
+    std::snprintf(size, sizeof size, "thumbnail %.3f@%g", side, scale);
+    auto pixels = thumbnails().derived(path, size, [side, scale](const std::string& file) -> std::shared_ptr<const platform::PixelBuffer> {
+        auto image = Image::fromPhotoFile(file);
+        if (!image)
+            return nullptr;
+        auto view = std::make_shared<ImageView>(Rect { 0, 0, side, side });
+        view->setContentMode(ContentMode::ScaleAspectFill);
+        view->setClipsToBounds(true);
+        view->setImage(image);
+        auto thumbnail = Renderer::snapshotView(*view, scale);
+        return thumbnail ? std::make_shared<const platform::PixelBuffer>(thumbnail->pixels()) : nullptr;
+    });
+    return Image::fromPixels(pixels, scale);
 }
 
 PhotoGridView::PhotoGridView(const Rect& frame)

@@ -143,3 +143,41 @@ TEST_F(DecodedImageCacheTest, ARememberedCopyIsNotDecodedAgainUntilItChanges)
     cache.remember(file("gone.png"), pixels);
     EXPECT_FALSE(cache.decodeFile(file("gone.png"))) << "nothing is remembered for a file that is not there";
 }
+
+TEST_F(DecodedImageCacheTest, DerivedPicturesAreKeptPerKindAndMadeAgainForAChangedFile)
+{
+    DecodedImageCache cache;
+    writePicture(file("photo.png"), 8, 8, 0xFF112233);
+    int made = 0;
+    // A "thumbnail": the file's width in a one-pixel-high picture.
+    auto thumbnail = [&](int side) {
+        return [&, side](const std::string& path) -> std::shared_ptr<const platform::PixelBuffer> {
+            ++made;
+            auto decoded = cache.decodeFile(path);
+            if (!decoded)
+                return nullptr;
+            return std::make_shared<const platform::PixelBuffer>(
+                platform::PixelBuffer { side, 1, side * 4, std::vector<std::uint8_t>(size_t(side) * 4, std::uint8_t(decoded->width)) });
+        };
+    };
+    auto small = cache.derived(file("photo.png"), "2", thumbnail(2));
+    auto large = cache.derived(file("photo.png"), "4", thumbnail(4));
+    ASSERT_TRUE(small && large);
+    EXPECT_EQ(std::pair(small->width, large->width), std::pair(2, 4));
+    EXPECT_EQ(cache.derived(file("photo.png"), "2", thumbnail(2)), small);
+    EXPECT_EQ(made, 2) << "each kind made once";
+    EXPECT_EQ(cache.decodeFile(file("photo.png"))->width, 8) << "the file's own pixels are kept apart";
+
+    writePicture(file("photo.png"), 9, 8, 0xFF112233, 1);
+    auto remade = cache.derived(file("photo.png"), "2", thumbnail(2));
+    ASSERT_TRUE(remade);
+    EXPECT_EQ(remade->pixels[0], 9) << "made from the file as it is now";
+    EXPECT_EQ(made, 3);
+
+    fs::remove(file("photo.png"));
+    EXPECT_FALSE(cache.derived(file("photo.png"), "2", thumbnail(2)));
+    std::ofstream(file("photo.png")) << "broken";
+    EXPECT_FALSE(cache.derived(file("photo.png"), "2", thumbnail(2)));
+    EXPECT_FALSE(cache.derived(file("photo.png"), "2", thumbnail(2)));
+    EXPECT_EQ(made, 6) << "nothing made is kept for a missing or broken file";
+}

@@ -231,10 +231,12 @@ TEST_F(ImagePickerTest, APictureShownAndPickedAgainIsReadOnceUntilItsFileChanges
     auto picker = present(ImagePickerController::SourceType::PhotoLibrary);
     auto grid = picker->gridView();
     EXPECT_EQ(thumbnailGrey(*grid, 2), 0xFF);
+    const auto* thumbnail = grid->cellView(2)->image()->pixels().pixels.data();
     tap(onScreen(*grid, grid->cellRect(2)));
     advance(0.5);
     picker = present(ImagePickerController::SourceType::PhotoLibrary);
     grid = picker->gridView();
+    EXPECT_EQ(grid->cellView(2)->image()->pixels().pixels.data(), thumbnail) << "a new grid, the same thumbnail";
     tap(onScreen(*grid, grid->cellRect(2)));
     advance(0.5);
     ASSERT_EQ(picked.size(), 2u);
