@@ -490,9 +490,15 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
     }
     const auto& keys = definition->propertyKeys();
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        ObjectPtr value = readValue();
         const PropertyInfo* property = bound.properties[i];
-        if (model && !(property && property->set(*model, std::move(value))))
+        std::optional<bool> stored;
+        if (model && property && property->type != PropertyType::Object)
+            stored = setPlainNumber(*model, *property);
+        if (!stored) {
+            ObjectPtr value = readValue();
+            stored = property && model && property->set(*model, std::move(value));
+        }
+        if (model && !*stored)
             platform::log::line("coding", definition->className() + ": ignored the stored value of \"" + keys[i] + "\" (no such property, or a value of another class)");
     }
     if (model) {
@@ -503,6 +509,49 @@ ObjectPtr QYCoderReader::readObject(std::uint32_t type, std::size_t start)
         }
     }
     return object;
+}
+
+std::optional<bool> QYCoderReader::setPlainNumber(Model& model, const PropertyInfo& property)
+{
+    if (m_depth >= maximumNestingDepth)
+        return std::nullopt; // readValue refuses it
+    std::size_t start = m_offset;
+    std::uint32_t type = readTypeCode();
+    // The number lives only for the call: a scalar keeps its value, not the object.
+    std::optional<Number> number;
+    Number* value = nullptr;
+    switch (type) {
+    case TypeTrue:
+    case TypeFalse:
+        value = (type == TypeTrue ? m_true : m_false).get();
+        break;
+    case TypeOne:
+    case TypeZero:
+        value = &number.emplace(std::int64_t(type == TypeOne ? 1 : 0), NumberType::Int32);
+        break;
+    case TypeInt8:
+        value = &number.emplace(std::int64_t(std::int8_t(u8(start))), NumberType::Int8);
+        break;
+    case TypeInt16:
+        value = &number.emplace(std::int64_t(std::int16_t(u16(start))), NumberType::Int16);
+        break;
+    case TypeInt32:
+        value = &number.emplace(std::int64_t(std::int32_t(u32(start))), NumberType::Int32);
+        break;
+    case TypeInt64:
+        value = &number.emplace(std::int64_t(u64(start)), NumberType::Int64);
+        break;
+    case TypeFloat32:
+        value = &number.emplace(double(std::bit_cast<float>(u32(start))), NumberType::Float32);
+        break;
+    case TypeFloat64:
+        value = &number.emplace(f64(start), NumberType::Float64);
+        break;
+    default:
+        m_offset = start;
+        return std::nullopt;
+    }
+    return property.set(model, ObjectPtr(ObjectPtr(), value));
 }
 
 const QYCoderReader::ClassBinding& QYCoderReader::binding(const QYClassDefinition& definition)

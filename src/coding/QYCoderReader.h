@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <unordered_map>
@@ -8,6 +9,8 @@
 
 #include "coding/CodingResult.h"
 #include "coding/KeyedCoding.h"
+#include "coding/Model.h"
+#include "coding/Number.h"
 #include "coding/String.h"
 
 namespace coding {
@@ -95,6 +98,11 @@ private:
         std::vector<const PropertyInfo*> properties;
     };
     const ClassBinding& binding(const QYClassDefinition& definition);
+    // Sets a scalar property from a plain number that comes next, straight from
+    // the bytes; nullopt (nothing read) when the next value is anything else.
+    std::optional<bool> setPlainNumber(Model& model, const PropertyInfo& property);
+    NumberPtr m_true = Number::boolean(true);
+    NumberPtr m_false = Number::boolean(false);
     std::unordered_map<const QYClassDefinition*, ClassBinding> m_bindings;
     // Tables of keyed-coded objects being read; nested ones push their own.
     std::vector<PropertyTable> m_properties;

@@ -361,3 +361,37 @@ TEST_F(QYCoderRoundTrip, SmallNumbersKeepTheirTypeAndSign)
     }
     EXPECT_NE(Number::integer(1, NumberType::Int8), Number::boolean(true)) << "true is not the number 1";
 }
+
+TEST_F(QYCoderRoundTrip, StoredNumbersSetScalarsAsTheGenericSetterDoes)
+{
+    // Every stored form of a number (booleans, one and zero, each integer width,
+    // both float widths) into each scalar type, against setValueForKey.
+    const char* keys[] = { "count", "flag", "ratio", "weight", "big" };
+    const NumberPtr numbers[] = { Number::boolean(true), Number::boolean(false), Number::integer(0), Number::integer(1),
+        Number::integer(-1), Number::integer(100), Number::integer(1000), Number::integer(40000), Number::integer(-(std::int64_t(1) << 40)),
+        Number::real(0.25, NumberType::Float32), Number::real(2.9), Number::real(-0.0), Number::real(1e12) };
+    for (const char* key : keys) {
+        std::vector<ObjectPtr> stored;
+        for (const auto& number : numbers) {
+            auto node = Dictionary::make(true);
+            node->set("$class", str("TestNode"));
+            node->set(key, number);
+            stored.push_back(node);
+        }
+        auto decoded = as<Collection>(decode(encode(Collection::array(std::move(stored)))));
+        ASSERT_TRUE(decoded);
+        for (std::size_t i = 0; i < std::size(numbers); ++i) {
+            SCOPED_TRACE(std::string(key) + " from value " + std::to_string(i));
+            auto node = as<TestNode>(decoded->at(i));
+            ASSERT_TRUE(node);
+            TestNode expected;
+            ASSERT_TRUE(expected.setValueForKey(key, numbers[i]));
+            EXPECT_EQ(node->count(), expected.count());
+            EXPECT_EQ(node->flag(), expected.flag());
+            EXPECT_EQ(node->ratio(), expected.ratio());
+            EXPECT_EQ(node->weight(), expected.weight());
+            EXPECT_EQ(std::signbit(node->weight()), std::signbit(expected.weight()));
+            EXPECT_EQ(node->big(), expected.big());
+        }
+    }
+}
