@@ -262,7 +262,9 @@ int WindowHost::run()
         if (m_needsFrame || animating || ui::DisplayState::generation() != m_drawnGeneration || clock != m_drawnClock) {
             m_drawnGeneration = ui::DisplayState::generation();
             m_drawnClock = clock;
-            m_presenter->present(flash, takeInInput);
+            // None when the window's surface could not be had after a resize.
+            if (m_presenter)
+                m_presenter->present(flash, takeInInput);
             m_needsFrame = false;
         }
         // Sleep in the event wait until the next frame, the next due task or input.
@@ -336,7 +338,8 @@ bool WindowHost::pumpEvents(int timeoutMilliseconds)
             if (event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
                 windowResized(event.window.data1, event.window.data2);
             if (event.window.event == SDL_WINDOWEVENT_EXPOSED) {
-                m_presenter->sendAllNextTime();
+                if (m_presenter)
+                    m_presenter->sendAllNextTime();
                 m_needsFrame = true;
             }
             m_input->handle(event);
