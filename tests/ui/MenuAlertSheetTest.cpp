@@ -238,38 +238,29 @@ TEST_F(AlertViewTest, DialogsLeftOnScreenGoWithTheApplicationsWindows)
 
 using ActionSheetTest = DialogTest;
 
-TEST_F(ActionSheetTest, IndexesRunDestructiveOthersCancelThenAddedButtons)
-{
-    auto sheet = ActionSheet::make("设置背景", "取消", "拍照", { "相册选择" });
-    EXPECT_EQ(sheet->addButtonWithTitle("默认"), 3);
-    EXPECT_EQ(sheet->destructiveButtonIndex(), 0);
-    EXPECT_EQ(sheet->cancelButtonIndex(), 2);
-    std::vector<int> clicked;
-    sheet->clickedButtonAtIndex = [&](ActionSheet&, int index) { clicked.push_back(index); };
-    sheet->showInView(page->view().get());
-    advance(0.5);
-    // Shown top to bottom: 拍照, 相册选择, 默认, then 取消 apart at the bottom.
-    auto yOf = [&](int index) { return centerOnScreen(*sheet->buttonAtIndex(index)).y; };
-    EXPECT_LT(yOf(0), yOf(1));
-    EXPECT_LT(yOf(1), yOf(3));
-    EXPECT_LT(yOf(3), yOf(2));
-    EXPECT_NEAR(sheet->frame().maxY(), 667 - ActionSheet::kMargin, 0.01);
-    tapButton(sheet->buttonAtIndex(3));
-    EXPECT_EQ(clicked, std::vector<int> { 3 });
-}
-
+// Indexes run destructive, others, cancel, then added buttons; each button
+// reports its own index, clicked then dismissed.
 TEST_F(ActionSheetTest, EachButtonReportsItsOwnIndex)
 {
-    for (int index : { 0, 1, 2 }) {
-        auto sheet = ActionSheet::make("修改头像", "取消", "拍照", { "相册选择" });
+    for (int index : { 0, 1, 2, 3 }) {
+        auto sheet = ActionSheet::make("设置背景", "取消", "拍照", { "相册选择" });
+        EXPECT_EQ(sheet->addButtonWithTitle("默认"), 3);
+        EXPECT_EQ(sheet->destructiveButtonIndex(), 0);
+        EXPECT_EQ(sheet->cancelButtonIndex(), 2);
         int clicked = -1, dismissed = -1;
         sheet->clickedButtonAtIndex = [&](ActionSheet&, int i) { clicked = i; };
         sheet->didDismissWithButtonIndex = [&](ActionSheet&, int i) { dismissed = i; };
-        sheet->showInView(nullptr);
+        sheet->showInView(page->view().get());
         advance(0.5);
+        // Shown top to bottom: 拍照, 相册选择, 默认, then 取消 apart at the bottom.
+        auto yOf = [&](int i) { return centerOnScreen(*sheet->buttonAtIndex(i)).y; };
+        EXPECT_LT(yOf(0), yOf(1));
+        EXPECT_LT(yOf(1), yOf(3));
+        EXPECT_LT(yOf(3), yOf(2));
+        EXPECT_NEAR(sheet->frame().maxY(), 667 - ActionSheet::kMargin, 0.01);
         tapButton(sheet->buttonAtIndex(index));
-        advance(0.5);
         EXPECT_EQ(clicked, index);
+        advance(0.5);
         EXPECT_EQ(dismissed, index);
         EXPECT_EQ(ActionSheet::visibleSheet(), nullptr);
     }
@@ -323,8 +314,6 @@ TEST_F(ActionSheetTest, ACallbackMayPresentAScreenAndDropTheSheet)
     EXPECT_EQ(page->presentedViewController(), presented);
     EXPECT_EQ(Application::shared().keyWindow(), presented->view()->window()->sharedView());
 }
-
-using MenuControllerTest = DialogTest;
 
 class EditMenuTest : public DialogTest {
 protected:
@@ -510,6 +499,9 @@ TEST_F(PresentationTest, AScreenInsideANavigationStackPresentsOverTheWholeStack)
     top->presentViewController(modal, true);
     advance(0.5);
     EXPECT_EQ(top->log, (std::vector<std::string> { "willDisappear", "didDisappear" }));
+    EXPECT_EQ(top->navigationController(), navigation.get());
+    EXPECT_EQ(modal->navigationController(), nullptr) << "it stands outside the presenter's stack";
+    EXPECT_EQ(modal->presentingViewController(), top.get());
     modal->dismissViewController(true);
     advance(0.5);
     EXPECT_EQ(top->log.back(), "didAppear");

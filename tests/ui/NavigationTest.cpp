@@ -136,13 +136,3 @@ TEST_F(NavigationTest, EdgeSwipePopsOnlyAboveTheRootAndHonoursItsHook)
     EXPECT_EQ(navigation->viewControllers().size(), 1u);
     EXPECT_EQ(g_log.back(), "root.didAppear");
 }
-
-TEST_F(NavigationTest, APresentedScreenStandsOutsideThePresentersStack)
-{
-    auto modal = std::make_shared<Page>("modal");
-    root->presentViewController(modal, false);
-    advance(1);
-    EXPECT_EQ(root->navigationController(), navigation.get());
-    EXPECT_EQ(modal->navigationController(), nullptr);
-    EXPECT_EQ(modal->presentingViewController(), root.get());
-}

@@ -25,6 +25,8 @@ struct CatchingController : ViewController {
 
 class ResponderTest : public PhoneTest { };
 
+// A routed event climbs views, and the controller of a root view, to the
+// first that takes it; one nobody takes ends quietly at the end of the chain.
 TEST_F(ResponderTest, RoutedEventsClimbToTheFirstOverride)
 {
     auto catcher = std::make_shared<Catcher>();
@@ -34,28 +36,20 @@ TEST_F(ResponderTest, RoutedEventsClimbToTheFirstOverride)
     middle->addSubview(bubble);
     bubble->routerEventWithName("kRITextBubbleViewTapTextEventName", { { "KMESSAGEKEY", std::string("m1") } });
     EXPECT_EQ(catcher->names, (std::vector<std::string> { "kRITextBubbleViewTapTextEventName:m1" }));
-}
 
-TEST_F(ResponderTest, RoutedEventsPassThroughTheControllerOfARootView)
-{
     auto controller = std::make_shared<CatchingController>();
     auto window = std::make_shared<Window>();
     window->setRootViewController(controller);
-    auto bubble = std::make_shared<View>();
-    controller->view()->addSubview(bubble);
-    bubble->routerEventWithName("kRIBaseBubbleView", {});
+    auto inside = std::make_shared<View>();
+    controller->view()->addSubview(inside);
+    inside->routerEventWithName("kRIBaseBubbleView", {});
     EXPECT_EQ(controller->names, (std::vector<std::string> { "kRIBaseBubbleView" }));
-}
 
-TEST_F(ResponderTest, EventsWithNoTakerAreDroppedAtTheEndOfTheChain)
-{
-    auto window = std::make_shared<Window>();
     auto lonely = std::make_shared<View>();
-    window->addSubview(lonely);
+    auto otherWindow = std::make_shared<Window>();
+    otherWindow->addSubview(lonely);
     lonely->routerEventWithName("nobody", {});
-    auto orphan = std::make_shared<View>();
-    orphan->routerEventWithName("nobody", {});
-    SUCCEED();
+    std::make_shared<View>()->routerEventWithName("nobody", {});
 }
 
 TEST_F(ResponderTest, OnlyOneFirstResponderAndEndEditingResignsInside)

@@ -1,5 +1,7 @@
 #include "support/PhoneTest.h"
 
+#include "DrawnPixels.h"
+
 #include "ui/PageControl.h"
 #include "ui/ProgressView.h"
 #include "ui/Renderer.h"
@@ -7,18 +9,7 @@
 #include "ui/Window.h"
 
 using namespace ui;
-
-namespace {
-
-Color pixelAt(const Image& image, double x, double y)
-{
-    const auto& buffer = image.pixels();
-    int px = int(x * image.scale()), py = int(y * image.scale());
-    const uint8_t* p = buffer.pixels.data() + size_t(py) * size_t(buffer.stride) + size_t(px) * 4;
-    return Color::rgb(p[2], p[1], p[0], p[3] / 255.0);
-}
-
-} // namespace
+using drawn::colorAt;
 
 class SmallControlsTest : public PhoneTest {
 protected:
@@ -49,15 +40,15 @@ TEST_F(SmallControlsTest, PageDotsAreSevenPointsWideNineApartAndCentred)
     window->addSubview(dots);
     auto image = Renderer::snapshotScreen();
     Rect current = dots->dotRect(1), other = dots->dotRect(3);
-    EXPECT_EQ(pixelAt(*image, current.midX(), 100 + current.midY()), Color::rgb(128, 128, 128));
-    EXPECT_EQ(pixelAt(*image, other.midX(), 100 + other.midY()), Color::rgb(200, 200, 200));
-    EXPECT_EQ(pixelAt(*image, other.midX() + 8, 100 + other.midY()), Color::blackColor()); // between dots
+    EXPECT_EQ(colorAt(*image, current.midX(), 100 + current.midY()), Color::rgb(128, 128, 128));
+    EXPECT_EQ(colorAt(*image, other.midX(), 100 + other.midY()), Color::rgb(200, 200, 200));
+    EXPECT_EQ(colorAt(*image, other.midX() + 8, 100 + other.midY()), Color::blackColor()); // between dots
 
     // One page: no dots and no touches when asked to hide.
     dots->setNumberOfPages(1);
     dots->setHidesForSinglePage(true);
     image = Renderer::snapshotScreen();
-    EXPECT_EQ(pixelAt(*image, 375 / 2.0, 105), Color::blackColor());
+    EXPECT_EQ(colorAt(*image, 375 / 2.0, 105), Color::blackColor());
     EXPECT_EQ(window->hitTest({ 187, 105 }).get(), window.get());
     dots->setNumberOfPages(2);
     EXPECT_EQ(window->hitTest({ 187, 105 }).get(), dots.get());
@@ -148,11 +139,11 @@ TEST_F(SmallControlsTest, SliderAndProgressBarDrawTheirTintsAtTheValue)
     window->addSubview(bar);
 
     auto image = Renderer::snapshotScreen();
-    EXPECT_EQ(pixelAt(*image, 5, 115.5), Color::rgb(255, 0, 0));
-    EXPECT_EQ(pixelAt(*image, 220, 115.5), Color::rgb(0, 0, 255));
-    EXPECT_EQ(pixelAt(*image, 114, 115.5), Color::whiteColor()); // the thumb in the middle
-    EXPECT_EQ(pixelAt(*image, 45, 301), Color::rgb(0, 255, 0));
-    EXPECT_EQ(pixelAt(*image, 55, 301), Color::blackColor());
+    EXPECT_EQ(colorAt(*image, 5, 115.5), Color::rgb(255, 0, 0));
+    EXPECT_EQ(colorAt(*image, 220, 115.5), Color::rgb(0, 0, 255));
+    EXPECT_EQ(colorAt(*image, 114, 115.5), Color::whiteColor()); // the thumb in the middle
+    EXPECT_EQ(colorAt(*image, 45, 301), Color::rgb(0, 255, 0));
+    EXPECT_EQ(colorAt(*image, 55, 301), Color::blackColor());
 
     // Animated progress grows over a quarter of a second.
     bar->setProgress(1.5f, true);
@@ -163,5 +154,5 @@ TEST_F(SmallControlsTest, SliderAndProgressBarDrawTheirTintsAtTheValue)
     EXPECT_LT(midway, 190);
     advance(0.2);
     image = Renderer::snapshotScreen();
-    EXPECT_EQ(pixelAt(*image, 195, 301), Color::rgb(0, 255, 0));
+    EXPECT_EQ(colorAt(*image, 195, 301), Color::rgb(0, 255, 0));
 }

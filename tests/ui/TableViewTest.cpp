@@ -1,11 +1,14 @@
 #include "support/PhoneTest.h"
 
+#include "DrawnPixels.h"
+
 #include "ui/Label.h"
 #include "ui/Renderer.h"
 #include "ui/TableView.h"
 #include "ui/Window.h"
 
 using namespace ui;
+using drawn::colorAt;
 
 namespace {
 
@@ -333,19 +336,20 @@ TEST_F(TableViewTest, TapHighlightsThenSelectsAndADragCancelsTheHighlight)
 
     // A scroll that starts at once never lights a row up.
     bool lit = false;
+    auto look = [&] {
+        for (auto& visible : table->visibleCells())
+            lit = lit || visible->isHighlighted();
+    };
     app.touchDown({ 100, 8 * 44 + 10 });
-    for (auto& visible : table->visibleCells())
-        lit = lit || visible->isHighlighted();
+    look();
     for (int i = 1; i <= 10; ++i) {
         advance(0.02);
         app.touchMove({ 100, 8 * 44 + 10 - 10.0 * i });
-        for (auto& visible : table->visibleCells())
-            lit = lit || visible->isHighlighted();
+        look();
     }
     app.touchUp({ 100, 8 * 44 - 90 });
     advance(1);
-    for (auto& visible : table->visibleCells())
-        lit = lit || visible->isHighlighted();
+    look();
     EXPECT_FALSE(lit);
     EXPECT_EQ(selected.size(), 1u);
 }
@@ -399,31 +403,23 @@ TEST_F(TableViewTest, WillDisplayMayReloadWhileRowsAreBeingTiled)
     expectCellsShowTheirRows();
 }
 
-static Color pixelAt(const Image& image, double x, double y)
-{
-    const auto& buffer = image.pixels();
-    int px = int(x * image.scale()), py = int(y * image.scale());
-    const uint8_t* p = buffer.pixels.data() + size_t(py) * size_t(buffer.stride) + size_t(px) * 4;
-    return Color::rgb(p[2], p[1], p[0], p[3] / 255.0);
-}
-
 TEST_F(TableViewTest, SeparatorsHighlightAndClearBackgroundAreDrawn)
 {
     window->setBackgroundColor(Color::rgb(0, 0, 255));
     table->layoutIfNeeded();
     auto image = Renderer::snapshotView(*table);
     // A one-pixel line at the bottom of each row, inset 15 points on the left.
-    Color line = pixelAt(*image, 100, 44 - 0.25);
+    Color line = colorAt(*image, 100, 44 - 0.25);
     EXPECT_EQ(line, Color::rgb(200, 199, 204));
-    EXPECT_EQ(pixelAt(*image, 5, 44 - 0.25), Color::whiteColor());
-    EXPECT_EQ(pixelAt(*image, 100, 44 - 1), Color::whiteColor());
+    EXPECT_EQ(colorAt(*image, 5, 44 - 0.25), Color::whiteColor());
+    EXPECT_EQ(colorAt(*image, 100, 44 - 1), Color::whiteColor());
 
     table->setSeparatorStyle(TableViewSeparatorStyle::None);
     Application::shared().touchDown({ 100, 60 });
     advance(0.2);
     image = Renderer::snapshotView(*table);
-    EXPECT_EQ(pixelAt(*image, 100, 44 - 0.25), Color::whiteColor());
-    EXPECT_EQ(pixelAt(*image, 100, 60), Color::rgb(217, 217, 217)); // the pressed row
+    EXPECT_EQ(colorAt(*image, 100, 44 - 0.25), Color::whiteColor());
+    EXPECT_EQ(colorAt(*image, 100, 60), Color::rgb(217, 217, 217)); // the pressed row
     Application::shared().touchCancel();
 
     // The message list: clear table, clear cells, no selection colour.
@@ -442,7 +438,7 @@ TEST_F(TableViewTest, SeparatorsHighlightAndClearBackgroundAreDrawn)
     Application::shared().touchDown({ 100, 60 });
     advance(0.2);
     image = Renderer::snapshotScreen();
-    EXPECT_EQ(pixelAt(*image, 350, 60), Color::rgb(0, 0, 255));
+    EXPECT_EQ(colorAt(*image, 350, 60), Color::rgb(0, 0, 255));
     Application::shared().touchCancel();
 }
 
@@ -555,6 +551,11 @@ protected:
         return { indexPath->row, contentY - t.rectForRow(*indexPath).y() };
     }
 
+    struct Target {
+        int row;
+        TableViewScrollPosition position;
+    };
+
     std::shared_ptr<Window> window;
     std::vector<double> heights;
     int asked = 0;
@@ -578,24 +579,31 @@ TEST_F(LazyTableViewTest, OpeningAskOnlyTheRowsNearTheScreen)
 }
 
 // Wherever a scroll lands, the screen shows what a table that measured every
-// row shows there: the same rows at the same places.
+// row shows there: the same rows at the same places. A reload keeps the screen
+// where it was, measuring only the rows near it.
 TEST_F(LazyTableViewTest, ShowsWhatMeasuringEveryRowShows)
 {
     auto eager = makeTable(3000, 0);
     auto lazy = makeTable(3000);
-    struct Target {
-        int row;
-        TableViewScrollPosition position;
-    };
     for (Target target : { Target { 2999, TableViewScrollPosition::Bottom }, Target { 1500, TableViewScrollPosition::Middle },
              Target { 10, TableViewScrollPosition::Top }, Target { 2000, TableViewScrollPosition::Top },
-             Target { 1999, TableViewScrollPosition::None }, Target { 0, TableViewScrollPosition::Bottom } }) {
+             Target { 1999, TableViewScrollPosition::None }, Target { 0, TableViewScrollPosition::Bottom },
+             Target { 1700, TableViewScrollPosition::Middle } }) {
         SCOPED_TRACE(target.row);
         for (auto& t : { eager, lazy })
             t->scrollToRow(IndexPath::forRow(target.row), target.position, false);
         Application::shared().layoutIfNeeded();
         EXPECT_EQ(shownRows(*lazy), shownRows(*eager));
     }
+    auto before = shownRows(*lazy);
+    asked = 0;
+    lazy->reloadData();
+    Application::shared().layoutIfNeeded();
+    EXPECT_EQ(shownRows(*lazy), before);
+    EXPECT_LE(asked, 40);
+    eager->reloadData();
+    Application::shared().layoutIfNeeded();
+    EXPECT_EQ(shownRows(*eager), before);
 }
 
 // A finger dragging the content down (towards older rows) keeps the row it
@@ -666,10 +674,6 @@ TEST_F(LazyTableViewTest, UpdatesMeasureOnlyTheRowsTheyName)
 TEST_F(LazyTableViewTest, AnimatedScrollsAcrossUnmeasuredRowsLandExactly)
 {
     auto table = makeTable(5000);
-    struct Target {
-        int row;
-        TableViewScrollPosition position;
-    };
     for (Target target : { Target { 4999, TableViewScrollPosition::Bottom }, Target { 2500, TableViewScrollPosition::Top },
              Target { 10, TableViewScrollPosition::Middle }, Target { 3000, TableViewScrollPosition::None } }) {
         SCOPED_TRACE(target.row);
@@ -691,25 +695,4 @@ TEST_F(LazyTableViewTest, AnimatedScrollsAcrossUnmeasuredRowsLandExactly)
         }
         shownRows(*table);
     }
-}
-
-// Reloading keeps the row at the top of the screen where it was, as it would
-// were every row measured again to the same heights.
-TEST_F(LazyTableViewTest, AReloadKeepsTheScreenWhereItWas)
-{
-    auto eager = makeTable(3000, 0);
-    auto lazy = makeTable(3000);
-    for (auto& t : { eager, lazy })
-        t->scrollToRow(IndexPath::forRow(1700), TableViewScrollPosition::Middle, false);
-    Application::shared().layoutIfNeeded();
-    auto before = shownRows(*lazy);
-    EXPECT_EQ(shownRows(*eager), before);
-    asked = 0;
-    lazy->reloadData();
-    Application::shared().layoutIfNeeded();
-    EXPECT_EQ(shownRows(*lazy), before);
-    EXPECT_LE(asked, 40);
-    eager->reloadData();
-    Application::shared().layoutIfNeeded();
-    EXPECT_EQ(shownRows(*eager), before);
 }

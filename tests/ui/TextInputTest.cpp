@@ -6,7 +6,6 @@
 #include "ui/Keyboard.h"
 #include "ui/KeyboardView.h"
 #include "ui/NotificationCenter.h"
-#include "ui/Renderer.h"
 #include "ui/TextField.h"
 #include "ui/TextView.h"
 #include "ui/Window.h"
@@ -222,26 +221,4 @@ TEST_F(TextInputTest, ATextViewMadeTallEnoughShowsItsFirstLineAgain)
     window->layoutIfNeeded();
     EXPECT_LE(view->contentOffset().y, view->maximumOffset().y);
     EXPECT_GT(view->contentOffset().y, 0);
-}
-
-TEST_F(TextInputTest, AFieldDrawsALongTextOnOneLine)
-{
-    field->setFrame({ 10, 100, 100, 44 });
-    field->setFont(Font::boldSystem(18));
-    field->setTextAlignment(TextAlignment::Center);
-    field->setText(std::string_view("一个很长很长很长的昵称"));
-    auto image = Renderer::snapshotView(*field, 1);
-    ASSERT_TRUE(image);
-    const auto& px = image->pixels();
-    int top = px.height, bottom = -1;
-    for (int y = 0; y < px.height; ++y) {
-        for (int x = 0; x < px.width; ++x) {
-            if (px.pixels[size_t(y) * size_t(px.stride) + size_t(x) * 4 + 3] > 0) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-        }
-    }
-    ASSERT_GE(bottom, top) << "the text is drawn";
-    EXPECT_LE(bottom - top + 1, Font::boldSystem(18).lineHeight()) << "not wrapped onto a second line";
 }

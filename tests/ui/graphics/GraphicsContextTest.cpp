@@ -29,35 +29,22 @@ void expectColor(PixelCanvas& canvas, int x, int y, std::uint32_t expected)
 
 } // namespace
 
+// Caps keep their natural size in pixels, the middle fills the rest; a zero
+// cap stretches the whole axis uniformly. Across at @2x, down at @3x.
 TEST(GraphicsContext, StretchableImageKeepsItsCapsAtNaturalSize)
 {
-    auto image = threeBands(false)->stretchable(2, 0);
-    PixelCanvas canvas(40, 10, 2);
-    canvas.context().drawImage(*image, Rect(0, 0, 20, 5));
-    // Caps: 2 points = 4 pixels each side, unscaled; the middle fills the rest.
+    PixelCanvas across(40, 10, 2);
+    across.context().drawImage(*threeBands(false)->stretchable(2, 0), Rect(0, 0, 20, 5));
+    PixelCanvas down(30, 30, 3);
+    down.context().drawImage(*threeBands(true)->stretchable(0, 2), Rect(0, 0, 10, 10));
     for (int y : { 0, 5, 9 }) {
-        for (int x = 0; x < 4; ++x)
-            expectColor(canvas, x, y, kRed);
-        for (int x = 4; x < 36; ++x)
-            expectColor(canvas, x, y, kGreen);
-        for (int x = 36; x < 40; ++x)
-            expectColor(canvas, x, y, kBlue);
+        for (int x = 0; x < 40; ++x)
+            expectColor(across, x, y, x < 4 ? kRed : x < 36 ? kGreen : kBlue);
     }
-}
-
-TEST(GraphicsContext, StretchableImageStretchesRowsLikeColumns)
-{
-    auto image = threeBands(true)->stretchable(0, 2);
-    PixelCanvas canvas(30, 30, 3);
-    canvas.context().drawImage(*image, Rect(0, 0, 10, 10));
-    // At @3x a 2-point cap is 6 pixels; a zero left cap stretches across uniformly.
+    // At @3x a 2-point cap is 6 pixels.
     for (int x : { 0, 15, 29 }) {
-        expectColor(canvas, x, 0, kRed);
-        expectColor(canvas, x, 4, kRed);
-        expectColor(canvas, x, 7, kGreen);
-        expectColor(canvas, x, 22, kGreen);
-        expectColor(canvas, x, 25, kBlue);
-        expectColor(canvas, x, 29, kBlue);
+        for (int y : { 0, 4, 7, 22, 25, 29 })
+            expectColor(down, x, y, y < 6 ? kRed : y < 24 ? kGreen : kBlue);
     }
 }
 

@@ -4,7 +4,6 @@
 #include "ui/graphics/Image.h"
 #include "platform/ImageCodec.h"
 
-#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,40 +69,27 @@ protected:
     std::optional<std::string> m_previous;
 };
 
-void expectImage(const std::shared_ptr<ui::Image>& image, double scale, double width)
-{
-    ASSERT_TRUE(image);
-    EXPECT_EQ(image->scale(), scale);
-    EXPECT_DOUBLE_EQ(image->size().width, width);
-    EXPECT_DOUBLE_EQ(image->size().height, width * 1.5);
-}
-
 } // namespace
 
-TEST_F(ImageNamed, PrefersTheScreensScale)
+// The screen's scale first, then the other, then the plain file; a scale in
+// the name is taken as given. Each size checked on both axes.
+TEST_F(ImageNamed, PicksTheFileForTheScreensScale)
 {
-    useScale(2);
-    expectImage(ui::Image::named("Bubble"), 2, 10);
-    expectImage(ui::Image::named("Bubble.png"), 2, 10);
-    useScale(3);
-    expectImage(ui::Image::named("Bubble.png"), 3, 10);
-}
-
-TEST_F(ImageNamed, FallsBackToTheOtherScaleThenThePlainFile)
-{
-    useScale(2);
-    expectImage(ui::Image::named("OnlyThree"), 3, 4);
-    expectImage(ui::Image::named("Plain.png"), 1, 6);
-    useScale(3);
-    expectImage(ui::Image::named("OnlyTwo.png"), 2, 4);
-}
-
-TEST_F(ImageNamed, ScaleInTheNameIsTaken)
-{
-    useScale(3);
-    expectImage(ui::Image::named("Emotion_3@2x.png"), 2, 2);
-    expectImage(ui::Image::named("Emotion_3@2x"), 2, 2);
-    expectImage(ui::Image::named("Photo.jpg"), 2, 5);
+    struct Case {
+        double screen;
+        const char* name;
+        double scale;
+        double width;
+    };
+    for (const Case& c : { Case { 2, "Bubble", 2, 10 }, Case { 2, "Bubble.png", 2, 10 }, Case { 3, "Bubble.png", 3, 10 },
+             Case { 2, "OnlyThree", 3, 4 }, Case { 2, "Plain.png", 1, 6 }, Case { 3, "OnlyTwo.png", 2, 4 },
+             Case { 3, "Emotion_3@2x.png", 2, 2 }, Case { 3, "Emotion_3@2x", 2, 2 }, Case { 3, "Photo.jpg", 2, 5 } }) {
+        useScale(c.screen);
+        auto image = ui::Image::named(c.name);
+        ASSERT_TRUE(image) << c.name << " at " << c.screen;
+        EXPECT_EQ(image->scale(), c.scale) << c.name << " at " << c.screen;
+        EXPECT_EQ(image->size(), (ui::Size { c.width, c.width * 1.5 })) << c.name << " at " << c.screen;
+    }
 }
 
 TEST_F(ImageNamed, CachesByNameAndReportsMissingOnes)
@@ -176,17 +162,6 @@ TEST(Image, UnchangedJpegPicturesKeepTheirBytes)
     EXPECT_NE(picture->jpegData(0.99), foreign);
     // A PNG keeps no bytes: every encoding is made from the pixels.
     EXPECT_EQ(ui::Image::fromData(source->pngData())->jpegData(1.0), source->jpegData(1.0));
-}
-
-TEST(Image, SurfaceCarriesTheImageScale)
-{
-    auto image = ui::Image::fromPixels(makePixels(6, 3, [](int, int) { return kRed; }), 3);
-    cairo_surface_t* surface = image->surface();
-    double sx = 0, sy = 0;
-    cairo_surface_get_device_scale(surface, &sx, &sy);
-    EXPECT_EQ(sx, 3);
-    EXPECT_EQ(cairo_image_surface_get_width(surface), 6);
-    EXPECT_EQ(image->surface(), surface);
 }
 
 TEST(Image, StretchableCapsBeyondTheImageStretchUniformly)

@@ -54,7 +54,6 @@ private:
 
 inline int alphaOf(std::uint32_t word) { return word >> 24; }
 inline int redOf(std::uint32_t word) { return (word >> 16) & 0xFF; }
-inline int greenOf(std::uint32_t word) { return (word >> 8) & 0xFF; }
 inline int blueOf(std::uint32_t word) { return word & 0xFF; }
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF;

@@ -75,10 +75,12 @@ TEST(Font, SizesArePoints)
     EXPECT_GT(font.ascender(), 12);
     EXPECT_LT(font.descender(), 0);
     EXPECT_GE(font.lineHeight(), font.ascender() - font.descender() - 0.01);
-    // The font's own metrics are those of its Latin face; a line of Han takes
-    // the taller Chinese face's, as on the phone.
-    EXPECT_NEAR(TextLayout::measure(text("Ag", font), 0).height, font.lineHeight(), 0.05);
+    // The font's own metrics are those of its Latin face, whose line of text is
+    // exactly its line height; a line of Han takes the taller Chinese face's, as on the phone.
+    for (const Font& latin : { Font::named("Helvetica-Light", 40), Font::named("Helvetica", 15), font })
+        EXPECT_NEAR(TextLayout::measure(text("Ag", latin), 0).height, latin.lineHeight(), 0.05) << latin.name();
     EXPECT_GT(TextLayout::measure(text("中", font), 0).height, font.lineHeight());
+    EXPECT_EQ(TextLayout::measure(text(""), 100), ui::Size {});
 }
 
 // The system face: Latin letters, digits and punctuation from Inter, Han from
@@ -119,13 +121,6 @@ TEST(Font, SystemFaceTakesLatinAndHanFromTheirOwnFaces)
     }
 }
 
-TEST(Font, LatinFacesReportTheirOwnMetrics)
-{
-    // A line of Latin text in the face is exactly its line height.
-    for (const Font& font : { Font::named("Helvetica-Light", 40), Font::named("Helvetica", 15), Font::system(17) })
-        EXPECT_NEAR(TextLayout::measure(text("Ag", font), 0).height, font.lineHeight(), 0.05) << font.name();
-}
-
 TEST(Font, NamedFacesMapToInstalledOnes)
 {
     EXPECT_EQ(Font::named("Helvetica-Light", 12).family(), "Roboto");
@@ -138,17 +133,6 @@ TEST(Font, NamedFacesMapToInstalledOnes)
     // A light Latin face draws narrower than the bold system face.
     EXPECT_LT(TextLayout::measure(text("Hello 123", Font::named("Helvetica-Light", 20)), 0).width,
         TextLayout::measure(text("Hello 123", Font::boldSystem(20)), 0).width);
-}
-
-TEST(TextLayout, WiderTextMeasuresWider)
-{
-    double chinese2 = TextLayout::measure(text("中文"), 0).width;
-    double chinese4 = TextLayout::measure(text("中文中文"), 0).width;
-    double mixed = TextLayout::measure(text("中文abc"), 0).width;
-    EXPECT_NEAR(chinese4, 2 * chinese2, 0.5);
-    EXPECT_GT(mixed, chinese2);
-    EXPECT_LT(mixed, chinese4 + 14);
-    EXPECT_EQ(TextLayout::measure(text(""), 100), ui::Size {});
 }
 
 TEST(TextLayout, WrapsWithinTheWidthAndHonoursLineLimits)
@@ -201,13 +185,14 @@ TEST(TextLayout, ClippedSingleLineRunsOnToTheEdge)
     EXPECT_DOUBLE_EQ(layout.size().width, 60);
 }
 
-TEST(TextLayout, LineSpacingAddsBetweenLines)
+TEST(TextLayout, LineSpacingAddsBetweenLinesAndHeightMultipleWidensThem)
 {
-    ui::ParagraphStyle spaced;
+    ui::ParagraphStyle spaced, doubled;
     spaced.lineSpacing = 10;
+    doubled.lineHeightMultiple = 2;
     double plain = TextLayout(styled("一\n二\n三", {}), {}).size().height;
-    double wide = TextLayout(styled("一\n二\n三", spaced), {}).size().height;
-    EXPECT_NEAR(wide - plain, 20, 0.5);
+    EXPECT_NEAR(TextLayout(styled("一\n二\n三", spaced), {}).size().height - plain, 20, 0.5);
+    EXPECT_NEAR(TextLayout(styled("一\n二\n三", doubled), {}).size().height, 2 * plain, 1);
 }
 
 TEST(TextLayout, InlineBoxSitsOnTheBaseline)
@@ -228,49 +213,41 @@ TEST(TextLayout, InlineBoxSitsOnTheBaseline)
     EXPECT_NEAR(layout.size().width, TextLayout::measure(text("abcdef"), 0).width + 1.1 * L, 0.5);
 }
 
-TEST(TextLayout, AdjacentBoxesAreEachPlaced)
+// Adjacent boxes are each placed, one box width apart plus any kerning.
+TEST(TextLayout, AdjacentAndKernedBoxesKeepTheirWidth)
 {
-    TextLayout layout(withBoxes("a##b"), {});
-    auto boxes = layout.inlineBoxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NEAR(boxes[1].rect.x() - boxes[0].rect.x(), boxes[0].rect.width(), 1e-3);
-    EXPECT_NE(boxes[0].box.imageName, boxes[1].box.imageName);
+    for (double kerning : { 0.0, 4.0 }) {
+        AttributedString string = withBoxes("a##b");
+        TextAttributes kern;
+        kern.kern = kerning;
+        string.addAttributes(kern, { 0, string.length() });
+        TextLayout layout(string, {});
+        auto boxes = layout.inlineBoxes();
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_NE(boxes[0].box.imageName, boxes[1].box.imageName);
+        EXPECT_NEAR(boxes[1].rect.x() - boxes[0].rect.x(), boxes[0].rect.width() + kerning, 1e-3);
+        EXPECT_NEAR(layout.size().width, TextLayout(withBoxes("a##b"), {}).size().width + 4 * kerning, 0.5);
+    }
 }
 
-TEST(TextLayout, KernedBoxesKeepTheirWidth)
+// Boxes cut off by the ellipsis, or on lines past the limit, are not drawn.
+TEST(TextLayout, BoxesPastTheEllipsisOrTheLineLimitAreHidden)
 {
-    AttributedString string = withBoxes("a##b");
-    TextAttributes kern;
-    kern.kern = 4;
-    string.addAttributes(kern, { 0, string.length() });
-    TextLayout layout(string, {});
-    auto boxes = layout.inlineBoxes();
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_NEAR(boxes[1].rect.x() - boxes[0].rect.x(), boxes[0].rect.width() + 4, 1e-3);
-    EXPECT_NEAR(layout.size().width, TextLayout(withBoxes("a##b"), {}).size().width + 16, 0.5);
-}
-
-TEST(TextLayout, EllipsisHidesBoxesPastIt)
-{
+    AttributedString truncated = withBoxes("#一二三四五六七八九十一二三四五六七八九十#");
     ui::ParagraphStyle tail;
     tail.lineBreakMode = ui::LineBreakMode::TruncateTail;
-    AttributedString string = withBoxes("#一二三四五六七八九十一二三四五六七八九十#");
     TextAttributes truncating;
     truncating.paragraph = tail;
-    string.addAttributes(truncating, { 0, string.length() });
-    TextLayout layout(string, within(120, 1));
-    EXPECT_EQ(layout.lineCount(), 1);
-    auto boxes = layout.inlineBoxes();
+    truncated.addAttributes(truncating, { 0, truncated.length() });
+    TextLayout ellipsis(truncated, within(120, 1));
+    EXPECT_EQ(ellipsis.lineCount(), 1);
+    EXPECT_LE(ellipsis.size().width, 120);
+    auto boxes = ellipsis.inlineBoxes();
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_TRUE(boxes[0].visible);
     EXPECT_FALSE(boxes[1].visible);
-    EXPECT_LE(layout.size().width, 120);
-}
 
-TEST(TextLayout, BoxesOnLinesPastTheLimitAreHidden)
-{
-    TextLayout layout(withBoxes("一二三四五六七八九十一二三四五六七八九十#"), within(100, 1));
-    auto boxes = layout.inlineBoxes();
+    boxes = TextLayout(withBoxes("一二三四五六七八九十一二三四五六七八九十#"), within(100, 1)).inlineBoxes();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_FALSE(boxes[0].visible);
 }
@@ -348,7 +325,7 @@ TEST(TextLayout, DrawsOnlyTheLinesWithinTheLimit)
             ASSERT_EQ(canvas.pixel(x, y), 0u) << "ink below the first line at " << x << "," << y;
 }
 
-TEST(TextLayout, KernAndLineHeightMultipleWiden)
+TEST(TextLayout, KernWidensAfterEachKernedCharacter)
 {
     AttributedString kerned = text("abcd");
     TextAttributes kern;
@@ -382,11 +359,6 @@ TEST(TextLayout, KernAndLineHeightMultipleWiden)
     EXPECT_NEAR(TextLayout::measure(small, 0).width,
         std::max(TextLayout::measure(text("¥"), 0).width, TextLayout::measure(text("1"), 0).width), 0.01);
 
-    ui::ParagraphStyle doubled;
-    doubled.lineHeightMultiple = 2;
-    double plain = TextLayout(styled("一\n二", {}), {}).size().height;
-    double tall = TextLayout(styled("一\n二", doubled), {}).size().height;
-    EXPECT_NEAR(tall, 2 * plain, 1);
 }
 
 // Measuring lays the text out without keeping it; it must agree with a layout
