@@ -1,16 +1,14 @@
 // What the desktop adds to the composer screens: files dropped on the window
-// (as the window host hands them to the screen under the pointer), voice
-// clips made without a microphone, and the Esc key.
+// (as the window host hands them to the screen under the pointer) and the Esc
+// key. Clips made without a microphone are the recorder's own test.
 #include "ComposerTest.h"
 
 #include <fstream>
 
 #include "platform/Folders.h"
-#include "platform/audio/AudioDevice.h"
 #include "platform/audio/AudioTestSupport.h"
 #include "ui/EscapeKey.h"
 #include "ui/ImagePickerController.h"
-#include "voice/GXRecordManage.h"
 #include "widgets/QYNoticeHUD.h"
 
 namespace fs = std::filesystem;
@@ -132,23 +130,6 @@ TEST_F(ChatDropTest, APictureDroppedOnAnOpenPickerIsChosenThere)
     ASSERT_EQ(rows().size(), 1u);
     EXPECT_EQ(rows()[0]->type(), QYChatModel::Image);
     EXPECT_FALSE(chat->presentedViewController());
-}
-
-TEST_F(ChatDropTest, WithoutAMicrophoneTheClipIsSilenceAsLongAsTheButtonWasHeld)
-{
-    platform::AudioDevice::setMicrophone(nullptr);
-    fs::create_directories(fs::path(GXRecordManage::defaultManager()->recorder().tempRecordFileURL()).parent_path());
-    openChat(1);
-    holdToTalk(2.0);
-    ASSERT_EQ(rows().size(), 1u);
-    EXPECT_NEAR(rows()[0]->duration(), 2.0, 0.05);
-    std::string wav = toUtf8(coding::text(rows()[0]->voicePath())) + ".wav";
-    std::string samples = audiotest::readFile(wav).substr(44);
-    EXPECT_GE(samples.size(), 2 * 15900u);
-    EXPECT_EQ(samples.find_first_not_of('\0'), std::string::npos) << "silence";
-    // Still under a second: nothing, as with a microphone.
-    holdToTalk(0.5);
-    EXPECT_EQ(rows().size(), 1u);
 }
 
 TEST_F(ChatDropTest, EscapeClosesAnOpenPanelBeforeItLeavesTheChat)

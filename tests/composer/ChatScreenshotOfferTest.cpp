@@ -80,10 +80,5 @@ TEST_F(ChatScreenshotOfferTest, TheHomeScreensPictureButtonOpensABlankDoodle)
     settle();
     auto doodle = topDoodle();
     ASSERT_TRUE(doodle);
-    EXPECT_FALSE(doodle->drawView()->boardImage()->image());
-    EXPECT_FALSE(doodle->drawView()->drawWindow()->isHidden());
-    tap({ 187, 200 }); // the panel slides away
-    settle(0.5);
-    drag({ 60, 300 }, { 300, 300 });
-    EXPECT_EQ(doodle->drawView()->drawBoard()->paths().size(), 1u);
+    EXPECT_FALSE(doodle->drawView()->boardImage()->image()); // drawing on it is the doodle screen's own test
 }

@@ -12,6 +12,8 @@
 #include "ui/NavigationBar.h"
 #include "ui/NavigationController.h"
 
+class QYRedPacViewController;
+
 class ComposerTest : public AppTest {
 protected:
     void TearDown() override;
@@ -53,6 +55,12 @@ protected:
         tapView(chat->backButton());
         settle();
     }
+    // The red-packet form presented by item 4, in its own stack.
+    std::shared_ptr<QYRedPacViewController> openRedPacketForm();
+    // A red packet of `amount` sent through that form.
+    void makeRedPacket(const std::u16string& amount, const std::u16string& blessing = {});
+    // Item 5, the amount typed into its prompt, then button `button` (1 sends).
+    void makeTransfer(const std::u16string& amount, int button = 1);
     // Installs a microphone hearing a steady tone.
     void useMicrophone();
     // Holds the press-to-talk button for `seconds`, releasing inside or outside.

@@ -13,7 +13,9 @@
 #include "platform/audio/FileMicrophone.h"
 #include "platform/audio/NullSpeaker.h"
 #include "messages/RIRingTabelViewCell.h"
+#include "money/redpacket/QYRedPacViewController.h"
 #include "ui/ActionSheet.h"
+#include "ui/AlertView.h"
 #include "ui/DialogButton.h"
 #include "ui/ImagePickerController.h"
 #include "ui/Keyboard.h"
@@ -135,6 +137,52 @@ void ComposerTest::chooseFromRowMenu(int row, const std::string& title)
     ASSERT_NE(item, items.end()) << "no menu item " << title;
     tap({ frame.x() + width * (double(item - items.begin()) + 0.5), barMid });
     settle();
+}
+
+std::shared_ptr<QYRedPacViewController> ComposerTest::openRedPacketForm()
+{
+    chooseItem(4);
+    settle();
+    auto stack = std::dynamic_pointer_cast<ui::NavigationController>(chat->presentedViewController());
+    EXPECT_TRUE(stack);
+    if (!stack)
+        return nullptr;
+    EXPECT_EQ(stack->viewControllers().size(), 1u);
+    return std::dynamic_pointer_cast<QYRedPacViewController>(stack->topViewController());
+}
+
+void ComposerTest::makeRedPacket(const std::u16string& amount, const std::u16string& blessing)
+{
+    auto form = openRedPacketForm();
+    ASSERT_TRUE(form);
+    tapView(form->textPr());
+    form->textPr()->insertText(amount);
+    if (!blessing.empty()) {
+        tapView(form->context());
+        form->context()->insertText(blessing);
+    }
+    tapView(form->sendRed());
+    settle();
+}
+
+void ComposerTest::makeTransfer(const std::u16string& amount, int button)
+{
+    chooseItem(5);
+    settle();
+    auto alert = ui::AlertView::visibleAlert();
+    ASSERT_TRUE(alert);
+    EXPECT_EQ(alert->title(), "输入转账金额");
+    EXPECT_FALSE(alert->message());
+    EXPECT_EQ(alert->buttonTitleAtIndex(0), "取消");
+    EXPECT_EQ(alert->buttonTitleAtIndex(1), "发送");
+    auto field = alert->textFieldAtIndex(0);
+    ASSERT_TRUE(field);
+    EXPECT_TRUE(field->isFirstResponder());
+    EXPECT_EQ(field->keyboardType, ui::KeyboardType::DecimalPad);
+    field->insertText(amount);
+    tapView(alert->buttonAtIndex(button));
+    settle();
+    EXPECT_FALSE(ui::AlertView::visibleAlert());
 }
 
 void ComposerTest::useMicrophone()

@@ -1,14 +1,12 @@
-#include "support/PhoneTest.h"
+#include "money/MoneyPageTest.h"
 
 #include "money/common/MoneyTitleView.h"
 #include "money/redpacket/QYRedPacViewController.h"
 #include "money/redpacket/RedPacketAmountFilter.h"
 #include "money/redpacket/RedPacketAmountText.h"
-#include "platform/Locale.h"
 #include "platform/PhoneValues.h"
 #include "ui/NavigationController.h"
 #include "ui/Renderer.h"
-#include "ui/Window.h"
 
 namespace {
 
@@ -74,43 +72,21 @@ TEST(RedPacketAmountFilter, KeystrokesTheAmountFieldTakes)
     EXPECT_FALSE(RedPacketAmountFilter(Style::PaymentApp).shouldChange(u"", { 0, 0 }, u"1.2.3"));
 }
 
-// The form presented at the root of its own navigation stack over a host
-// screen, as the chat screen does it.
-class RedPacketFormTest : public PhoneTest {
+// The form presented at the root of its own navigation stack over the chat,
+// as the chat screen does it.
+class RedPacketFormTest : public MoneyPageTest {
 protected:
-    void SetUp() override
-    {
-        PhoneTest::SetUp();
-        platform::locale::setLocale("zh_CN");
-    }
-
     void open(int style, const char* device = "iphone6")
     {
-        useDevice(device);
-        ui::Image::clearCache();
-        window = std::make_shared<ui::Window>(ui::Screen::main().bounds());
-        host = std::make_shared<ui::ViewController>();
-        window->setRootViewController(host);
-        window->makeKeyAndVisible();
+        MoneyPageTest::open(device);
         form = std::make_shared<QYRedPacViewController>();
         form->setStyle(style);
         receiver = std::make_shared<QYRedPacViewControllerDelegate>();
         receiver->intoRedBackNum = [this](const std::string& amount, const std::string& blessing) { results.push_back({ amount, blessing }); };
         form->setDelegate(receiver);
         stack = ui::NavigationController::make(form);
-        host->presentViewController(stack, true);
-        settle();
-    }
-    static void settle(double seconds = 1)
-    {
-        advance(seconds);
-        ui::Application::shared().layoutIfNeeded();
-    }
-    static void tapView(const std::shared_ptr<ui::View>& view)
-    {
-        ui::Application::shared().layoutIfNeeded();
-        tap(view->frameInScreen().center());
-        advance(0.5);
+        chatStandIn->presentViewController(stack, true);
+        settle(1);
     }
     // Keys typed one by one into the amount field, which the user tapped first.
     void typeAmount(const std::u16string& keys)
@@ -123,8 +99,6 @@ protected:
     }
     std::string preview() const { return form->redPac()->attributedText()->utf8(); }
 
-    std::shared_ptr<ui::Window> window;
-    std::shared_ptr<ui::ViewController> host;
     std::shared_ptr<QYRedPacViewController> form;
     std::shared_ptr<ui::NavigationController> stack;
     std::shared_ptr<QYRedPacViewControllerDelegate> receiver;
@@ -206,7 +180,6 @@ TEST_F(RedPacketFormTest, FormLayoutByScreenClassAndStyle)
                 EXPECT_FALSE(form->sendRed()->currentTitle());
                 EXPECT_EQ(form->sendRed()->backgroundImageForState(ui::StateNormal), ui::Image::named("QYPay_SendMoney.png"));
             }
-            ui::Application::shared().reset();
         }
     }
 }
@@ -243,7 +216,6 @@ TEST_F(RedPacketFormTest, TypedAmountShowsInThePreviewAndEnablesTheButton)
     EXPECT_EQ(form->textPr()->text(), u"123.5");
     EXPECT_EQ(preview(), "￥123.50");
 
-    ui::Application::shared().reset();
     open(2);
     typeAmount(u"1234.5.6");
     EXPECT_EQ(form->textPr()->text(), u"1234.56");
@@ -304,8 +276,7 @@ TEST_F(RedPacketFormTest, ConfirmHandsBackTheShownAmountAndBlessing)
         ASSERT_EQ(results.size(), 1u);
         EXPECT_EQ(results[0].first, c.handed);
         EXPECT_EQ(results[0].second, c.blessingHanded);
-        EXPECT_FALSE(host->presentedViewController());
-        ui::Application::shared().reset();
+        EXPECT_FALSE(chatStandIn->presentedViewController());
     }
 
     results.clear();
@@ -316,14 +287,14 @@ TEST_F(RedPacketFormTest, ConfirmHandsBackTheShownAmountAndBlessing)
     close->action();
     settle();
     EXPECT_TRUE(results.empty());
-    EXPECT_FALSE(host->presentedViewController());
+    EXPECT_FALSE(chatStandIn->presentedViewController());
     // A form whose receiver has gone still closes.
     open(1);
     receiver.reset();
     typeAmount(u"5");
     tapView(form->sendRed());
     settle();
-    EXPECT_FALSE(host->presentedViewController());
+    EXPECT_FALSE(chatStandIn->presentedViewController());
 }
 
 // The form slides up while a field is edited and back under the bar after
@@ -352,6 +323,5 @@ TEST_F(RedPacketFormTest, FormMovesOutOfTheKeyboardsWay)
         settle();
         EXPECT_FALSE(form->textPr()->isFirstResponder());
         EXPECT_EQ(root->frame().y(), 64);
-        ui::Application::shared().reset();
     }
 }
