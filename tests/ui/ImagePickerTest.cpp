@@ -119,7 +119,6 @@ TEST_F(ImagePickerTest, LibraryShowsTheAlbumAsAFourColumnGridUnderABar)
     EXPECT_NEAR(fourth.maxX(), 375, 0.01);
     EXPECT_EQ(fifth.x(), 0);
     EXPECT_GT(fifth.y(), first.maxY());
-    EXPECT_TRUE(grid->cellView(5)->image()) << "cells on screen have thumbnails";
     EXPECT_EQ(picker->navigationItem().rightBarButtonItem->title, "取消");
 }
 
