@@ -18,6 +18,8 @@ Bytes sampleBlob()
         auto node = std::make_shared<TestNode>();
         node->setName(shared);
         node->setNext(Data::make({ 1, 2, 3, std::uint8_t(i) }));
+        if (i == 0)
+            node->setNext(Collection::mutableArray({ node, Data::make({ 9 }) })); // a cycle through a model object
         node->setCount(i * 1000);
         node->setWeight(i / 3.0);
         list->append(node);
@@ -31,10 +33,12 @@ Bytes sampleBlob()
 
 } // namespace
 
-TEST(QYCoderMalformed, EveryTruncationIsRefused)
+TEST(QYCoderMalformed, EveryTruncationIsRefusedAndLeavesNoCycleBehind)
 {
     Bytes full = sampleBlob();
     ASSERT_TRUE(decode(full));
+    CycleCollector::shared().collect();
+    const std::size_t tracked = CycleCollector::shared().trackedCount();
     for (std::size_t length = 0; length < full.size(); ++length) {
         DecodeResult result = QYCoder::decode(Bytes(full.begin(), full.begin() + std::ptrdiff_t(length)));
         EXPECT_FALSE(result.ok()) << length;
@@ -42,8 +46,8 @@ TEST(QYCoderMalformed, EveryTruncationIsRefused)
         if (result.error && length >= 20) {
             EXPECT_LE(result.error->offset, length);
         }
+        EXPECT_EQ(CycleCollector::shared().trackedCount(), tracked) << "cut at " << length;
     }
-    CycleCollector::shared().collect();
 }
 
 TEST(QYCoderMalformed, HeaderProblemsYieldNil)

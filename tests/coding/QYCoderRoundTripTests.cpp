@@ -144,23 +144,6 @@ TEST_F(QYCoderRoundTrip, SharedStringsAndDataStayShared)
     EXPECT_NE(first->name().get(), name.get());
 }
 
-TEST_F(QYCoderRoundTrip, SelfContainingMutableArrayComesBackCyclic)
-{
-    auto array = Collection::mutableArray({ str("a") });
-    array->append(array);
-    auto decoded = as<Collection>(decode(encode(array)));
-    ASSERT_TRUE(decoded);
-    ASSERT_EQ(decoded->count(), 2u);
-    EXPECT_EQ(decoded->at(1).get(), decoded.get());
-    std::weak_ptr<Object> weakDecoded = decoded;
-    std::weak_ptr<Object> weakOriginal = array;
-    decoded.reset();
-    array.reset();
-    CycleCollector::shared().collect();
-    EXPECT_TRUE(weakDecoded.expired());
-    EXPECT_TRUE(weakOriginal.expired());
-}
-
 TEST_F(QYCoderRoundTrip, CycleThroughAModelObjectComesBack)
 {
     auto node = std::make_shared<TestNode>();

@@ -1,5 +1,4 @@
 #include "platform/ImageCodec.h"
-#include "platform/audio/AudioTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <turbojpeg.h>
@@ -8,12 +7,10 @@
 #include <limits>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 
 using platform::PixelBuffer;
 namespace codec = platform::imagecodec;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -147,6 +144,8 @@ TEST(ImageCodec, LowQualitiesKeepAvatarsRecognisable)
         auto jpeg = codec::encodeJpeg(avatar, quality);
         auto decoded = codec::decode(jpeg);
         ASSERT_TRUE(decoded) << quality;
+        EXPECT_EQ(std::pair(decoded->width, decoded->height), std::pair(240, 240));
+        EXPECT_EQ(channel(pixelAt(*decoded, 7, 7), 24), 255) << "opaque";
         EXPECT_GE(psnr(avatar, *decoded), 30) << "quality " << quality;
         EXPECT_LT(jpeg.size(), larger) << "quality " << quality;
         larger = jpeg.size();
@@ -176,30 +175,6 @@ TEST(ImageCodec, JpegBytesTellTheQualityTheyHold)
     EXPECT_FALSE(codec::jpegQuality(cut).has_value()) << "a table cut short";
     EXPECT_FALSE(codec::jpegQuality(codec::encodePng(image)).has_value());
     EXPECT_FALSE(codec::jpegQuality({}).has_value());
-}
-
-TEST(ImageCodec, RoundTripsKeepSizeAndColours)
-{
-    PixelBuffer halves = makeImage(40, 30, [](int x, int) { return x < 20 ? argb(255, 200, 30, 30) : argb(255, 20, 40, 220); });
-    auto jpeg = codec::decode(codec::encodeJpeg(halves, 1.0));
-    ASSERT_TRUE(jpeg);
-    EXPECT_EQ(std::pair(jpeg->width, jpeg->height), std::pair(40, 30));
-    EXPECT_EQ(channel(pixelAt(*jpeg, 5, 15), 24), 255);
-    EXPECT_NEAR(channel(pixelAt(*jpeg, 5, 15), 16), 200, 6);
-    EXPECT_NEAR(channel(pixelAt(*jpeg, 35, 15), 0), 220, 6);
-
-    // PNG keeps premultiplied pixels to within rounding.
-    PixelBuffer translucent = makeImage(17, 9, [](int x, int y) {
-        int a = (x * 15 + y * 7) % 256;
-        return argb(a, a * 3 / 4, a / 2, a / 5);
-    });
-    auto png = codec::decode(codec::encodePng(translucent));
-    ASSERT_TRUE(png);
-    ASSERT_EQ(std::pair(png->width, png->height), std::pair(17, 9));
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 17; ++x)
-            for (int shift : { 0, 8, 16, 24 })
-                EXPECT_NEAR(channel(pixelAt(*png, x, y), shift), channel(pixelAt(translucent, x, y), shift), 1) << x << "," << y;
 }
 
 TEST(ImageCodec, PngCarriesProgramAndCompositeMarking)
@@ -278,21 +253,6 @@ TEST(ImageCodec, HugeJpegsAreDecodedScaledDownAndAbsurdOnesRefused)
     EXPECT_FALSE(codec::decode(jpegClaiming(10000, 10000)));
     EXPECT_FALSE(codec::decode(jpegClaiming(20000, 20000)));
     EXPECT_FALSE(codec::decode(jpegClaiming(65000, 65000)));
-}
-
-TEST(ImageCodec, WritePngReplacesAtomicallyAndLeavesNoTemporaryFiles)
-{
-    audiotest::TempHome home;
-    fs::path folder = home.path();
-    fs::path target = folder / "shot.png";
-    ASSERT_TRUE(codec::writePng(target.string(), gradient(4, 4)));
-    ASSERT_TRUE(codec::writePng(target.string(), gradient(6, 5)));
-    EXPECT_EQ(codec::decodeFile(target.string())->width, 6);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
-
-    EXPECT_FALSE(codec::writePng((folder / "missing" / "shot.png").string(), gradient(4, 4)));
-    EXPECT_FALSE(codec::writePng(target.string(), PixelBuffer {}));
-    EXPECT_EQ(codec::decodeFile(target.string())->width, 6) << "a failed write keeps the old file";
 }
 
 TEST(ImageCodec, CameraPhotosComeOutUpright)

@@ -40,14 +40,6 @@ std::uint32_t pixelAt(const platform::PixelBuffer& image, int x, int y)
     return word;
 }
 
-void writeFlatPicture(const std::filesystem::path& path, std::uint32_t argb)
-{
-    platform::PixelBuffer image { 40, 30, 160, std::vector<std::uint8_t>(160 * 30) };
-    for (std::size_t i = 0; i < image.pixels.size(); i += 4)
-        std::memcpy(&image.pixels[i], &argb, 4);
-    ASSERT_TRUE(platform::imagecodec::writePng(path.string(), image));
-}
-
 } // namespace
 
 class ChatLongPictureTest : public ShellTest {
@@ -118,7 +110,7 @@ TEST_F(ChatLongPictureTest, APictureBeyondTheLimitIsRefusedBeforeAnythingIsWritt
 // chat's own background colour, never a second copy of the picture.
 TEST_F(ChatLongPictureTest, TheBackgroundPictureIsDrawnOnceBehindTheFirstScreen)
 {
-    writeFlatPicture(folder / "red.png", 0xFFE01010);
+    writePicture("red.png", 0xFFE01010);
     shell::ScratchHome scratch;
     shell::ChatScriptScreen screen(ChatScriptReader::readText(longConversationScript(40, "iphone6", "background: red.png\n"), folder.string()));
     ChatLongPicture picture(screen.chat());

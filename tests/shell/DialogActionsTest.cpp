@@ -1,8 +1,6 @@
 #include "ShellTest.h"
 
 #include "platform/Folders.h"
-#include "platform/ImageCodec.h"
-#include "shell/scene/SceneError.h"
 #include "ui/ActionSheet.h"
 #include "ui/AlertView.h"
 #include "ui/ImagePickerController.h"
@@ -25,22 +23,6 @@ protected:
         ImagePickerController::answerNextPicker({});
         platform::folders::setAlbumFolder({});
         ShellTest::TearDown();
-    }
-    std::string failure(const std::string& scene, std::function<void(Window&)> build)
-    {
-        try {
-            play(scene, std::move(build));
-        } catch (const shell::SceneError& error) {
-            return error.what();
-        }
-        return {};
-    }
-    std::string picture(const std::string& name, int width)
-    {
-        platform::PixelBuffer image { width, 5, width * 4, std::vector<std::uint8_t>(size_t(width) * 20, 0xFF) };
-        auto path = folder / name;
-        EXPECT_TRUE(platform::imagecodec::writePng(path.string(), image));
-        return path.string();
     }
     std::vector<int> clicked;
     std::string typed;
@@ -86,7 +68,7 @@ TEST_F(DialogActionsTest, AnsweringNothingOnScreenNamesTheAction)
 
 TEST_F(DialogActionsTest, PickPhotoAnswersTheNextPickerWithAFileCopiedIntoTheAlbum)
 {
-    std::string file = picture("cat.png", 17);
+    std::string file = writePicture("cat.png", 0xFFFFFFFF, 17, 5);
     std::vector<int> widths;
     int cancels = 0;
     std::shared_ptr<ViewController> screen;

@@ -5,8 +5,6 @@
 
 #include <sys/stat.h>
 
-#include "platform/ImageCodec.h"
-#include "shell/scene/SceneError.h"
 #include "shell/scene/SceneField.h"
 #include "ui/Button.h"
 
@@ -18,16 +16,6 @@ protected:
     {
         shell::SceneField::setReadableFolders({});
         ShellTest::TearDown();
-    }
-    // The message of the SceneError that playing `scene` raises ("" for none).
-    std::string refusal(const std::function<void()>& playing)
-    {
-        try {
-            playing();
-        } catch (const shell::SceneError& error) {
-            return error.what();
-        }
-        return {};
     }
     std::string playText(const std::string& scene)
     {
@@ -44,27 +32,6 @@ protected:
             }));
             runner->play(shell::SceneReader::readFile(scenePath));
         });
-    }
-    // A mono PCM WAV header with `bits` per sample, `rate` Hz and `samples` samples of silence.
-    std::string wav(const std::string& name, int bits, std::uint32_t rate, std::uint32_t samples)
-    {
-        std::string bytes = "RIFF";
-        auto put32 = [&](std::uint32_t v) { for (int i = 0; i < 4; ++i) bytes.push_back(char((v >> (8 * i)) & 0xff)); };
-        auto put16 = [&](std::uint16_t v) { bytes.push_back(char(v & 0xff)); bytes.push_back(char(v >> 8)); };
-        std::uint32_t data = samples * std::uint32_t(bits / 8);
-        put32(36 + data);
-        bytes += "WAVEfmt ";
-        put32(16);
-        put16(1);
-        put16(1);
-        put32(rate);
-        put32(rate * std::uint32_t(bits / 8));
-        put16(std::uint16_t(bits / 8));
-        put16(std::uint16_t(bits));
-        bytes += "data";
-        put32(data);
-        bytes += std::string(data, '\0');
-        return writeFile(name, bytes);
     }
 };
 
@@ -94,7 +61,9 @@ TEST_F(SceneLimitsTest, OutputsStayInsideTheOutputFolder)
     // Inside, sub-folders are fine.
     std::ofstream(scene) << R"({"actions": [{"screenshot": "steps/one.png"}, {"dump": "steps/one.json"}]})";
     EXPECT_EQ(playFile(scene), "");
-    EXPECT_TRUE(platform::imagecodec::decodeFile((folder / "out/steps/one.png").string()));
+    auto png = platform::imagecodec::decodeFile((folder / "out/steps/one.png").string());
+    ASSERT_TRUE(png);
+    EXPECT_EQ(std::pair(png->width, png->height), std::pair(750, 1334));
     EXPECT_TRUE(std::filesystem::exists(folder / "out/steps/one.json"));
 }
 
@@ -102,7 +71,7 @@ TEST_F(SceneLimitsTest, InputsStayInsideTheScenesFolderUnlessTheCommandLineAllow
 {
     std::filesystem::create_directories(folder / "scenes/media");
     std::filesystem::create_directories(folder / "private");
-    std::string secret = wav("private/secret.wav", 16, 8000, 8000);
+    std::string secret = writeWav("private/secret.wav", 8000);
     std::filesystem::create_symlink(secret, folder / "scenes/media/innocent.wav");
     std::string scene = (folder / "scenes/talk.json").string();
     for (const std::string& named : { std::string("../private/secret.wav"), secret, std::string("media/innocent.wav") }) {
@@ -129,9 +98,9 @@ TEST_F(SceneLimitsTest, ClockStartsAndSoundFilesThatCouldNeverEndAreRefused)
     };
     ASSERT_EQ(mkfifo((folder / "pipe.wav").c_str(), 0644), 0);
     std::string pipe = (folder / "pipe.wav").string();
-    std::string deep = wav("deep.wav", 24, 8000, 8000);
-    std::string empty = wav("empty.wav", 16, 8000, 0);
-    std::string slow = wav("slow.wav", 16, 1, 4000); // 4000 samples at 1 Hz: over an hour
+    std::string deep = writeWav("deep.wav", 8000, 24);
+    std::string empty = writeWav("empty.wav", 0);
+    std::string slow = writeWav("slow.wav", 4000, 16, 1); // 4000 samples at 1 Hz: over an hour
     auto record = [](const std::string& path) { return R"({"actions": [{"record": {"wav": ")" + path + R"("}}]})"; };
     for (const Case& c : {
              // A 1/60 s step is below a double's resolution there: the clock would never move.

@@ -1,9 +1,13 @@
 #pragma once
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 
+#include "platform/ImageCodec.h"
+#include "platform/audio/AudioTestSupport.h"
+#include "shell/scene/SceneError.h"
 #include "shell/scene/SceneReader.h"
 #include "shell/scene/SceneRunner.h"
 #include "support/PhoneTest.h"
@@ -52,11 +56,45 @@ protected:
         runner->play(shell::SceneReader::readText(sceneText));
     }
 
+    // The message of the SceneError that `playing` raises, or "" when it plays.
+    static std::string refusal(const std::function<void()>& playing)
+    {
+        try {
+            playing();
+        } catch (const shell::SceneError& error) {
+            return error.what();
+        }
+        return {};
+    }
+    std::string failure(const std::string& sceneText, std::function<void(ui::Window&)> build)
+    {
+        return refusal([&] { play(sceneText, std::move(build)); });
+    }
+
     std::string writeFile(const std::string& name, const std::string& text) const
     {
         auto path = folder / name;
         std::ofstream(path, std::ios::binary) << text;
         return path.string();
+    }
+
+    // A picture of one colour (0xAARRGGBB), written as a PNG.
+    std::string writePicture(const std::string& name, std::uint32_t argb = 0xFFFFFFFF, int width = 40, int height = 30) const
+    {
+        platform::PixelBuffer image { width, height, width * 4, std::vector<std::uint8_t>(std::size_t(width) * std::size_t(height) * 4) };
+        for (std::size_t i = 0; i < image.pixels.size(); i += 4)
+            std::memcpy(&image.pixels[i], &argb, 4);
+        auto path = (folder / name).string();
+        EXPECT_TRUE(platform::imagecodec::writePng(path, image)) << path;
+        return path;
+    }
+
+    // A mono PCM WAV of `samples` samples at `rate` Hz: a quiet tone, or silence where the samples are not 16-bit.
+    std::string writeWav(const std::string& name, std::uint32_t samples, int bits = 16, int rate = 8000) const
+    {
+        namespace a = audiotest;
+        std::string pcm = bits == 16 ? a::pcmBytes(a::sine(samples, 500, 3000, rate)) : std::string(samples * std::uint32_t(bits / 8), '\0');
+        return writeFile(name, a::riff(a::chunk("fmt ", a::fmtBody(16, 1, bits, rate)) + a::chunk("data", pcm)));
     }
 
     std::filesystem::path folder;
