@@ -27,6 +27,9 @@ TEST_F(ComposerTest, ChatTextsOfBothSidesAndTheRecallOfOne)
     EXPECT_EQ((std::vector<bool> { list[0]->isSend(), list[1]->isSend(), list[2]->isSend() }), (std::vector<bool> { false, true, false }));
     EXPECT_EQ(coding::text(list[0]->nickName()), u"小明");
     EXPECT_EQ(coding::text(list[1]->nickName()), u"我自己");
+    // Which side's picture at which quality is the maker's test; here, that the sides are not swapped.
+    EXPECT_EQ(list[0]->avatar()->bytes(), heAvatar->jpegData(1.0));
+    EXPECT_EQ(list[1]->avatar()->bytes(), meAvatar->jpegData(1.0));
 
     // The second of three goes; a notice of who recalled it comes last.
     chooseFromRowMenu(1, "撤回");

@@ -49,3 +49,23 @@ coding::DataPtr MoneyPageTest::jpegOf(int width, int height, std::uint8_t red)
         pixels.pixels[i] = red;
     return coding::Data::make(ui::Image::fromPixels(std::move(pixels), 1)->jpegData(1.0));
 }
+
+QYChatModelPtr MoneyPageTest::transfer(std::optional<std::string> amount, bool isSend, std::optional<std::string> nick,
+    std::optional<std::string> heNick)
+{
+    auto clock = QYChatModel::make();
+    clock->setType(QYChatModel::Transfer);
+    clock->setStyleType(2);
+    clock->setIsSend(isSend);
+    clock->setIsTran(true);
+    if (amount)
+        clock->setRedPac(coding::String::make(*amount));
+    if (nick)
+        clock->setNickName(coding::String::make(*nick));
+    if (heNick)
+        clock->setHeNickName(coding::String::make(*heNick));
+    clock->setAvatar(jpegOf(40, 40, 10));
+    clock->setReceiveAvatar(jpegOf(40, 40, 250));
+    clock->setCreatDate(coding::Date::make(1480000000)); // 2016-11-24 23:06:40 in Shanghai
+    return clock;
+}

@@ -5,8 +5,10 @@
 #include "support/PhoneTest.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "chat/records/QYChatModel.h"
 #include "coding/Data.h"
 #include "ui/Application.h"
 #include "ui/Label.h"
@@ -44,6 +46,9 @@ protected:
     // A frame in the page's content view, whose top is under the bars.
     static ui::Rect frameIn(const ui::ViewPtr& view, const ui::ViewPtr& root) { return view->convertRectTo(view->bounds(), root.get()); }
     static coding::DataPtr jpegOf(int width, int height, std::uint8_t red);
+    // A payment-app transfer from the other side ("李华") to the own side ("小明").
+    static QYChatModelPtr transfer(std::optional<std::string> amount, bool isSend,
+        std::optional<std::string> nick = "李华", std::optional<std::string> heNick = "小明");
 
     std::shared_ptr<ui::ViewController> chatStandIn;
     std::shared_ptr<ui::NavigationController> navigation;

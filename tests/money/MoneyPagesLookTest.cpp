@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "chat/records/QYChatModel.h"
 #include "money/bill/QYAliTranMeViewController.h"
 #include "money/bill/QYAliTranViewController.h"
 #include "money/opened/QYAliRedViewController.h"
@@ -57,20 +56,6 @@ protected:
             if (inkIn(image, { rect.x(), y, rect.width(), 0.5 }))
                 return y;
         return rect.y();
-    }
-    static QYChatModelPtr transfer(bool isSend)
-    {
-        auto clock = QYChatModel::make();
-        clock->setType(QYChatModel::Transfer);
-        clock->setStyleType(2);
-        clock->setIsSend(isSend);
-        clock->setRedPac(coding::String::make("1234.5"));
-        clock->setNickName(coding::String::make("李华"));
-        clock->setHeNickName(coding::String::make("小明"));
-        clock->setAvatar(jpegOf(60, 60, 40));
-        clock->setReceiveAvatar(jpegOf(60, 60, 220));
-        clock->setCreatDate(coding::Date::make(1479951660));
-        return clock;
     }
     // The caption of the background's row stands level with `label`, in the
     // caption column, and the row above and below it is clear there.
@@ -155,17 +140,17 @@ TEST_P(MoneyPagesLookTest, TransferDetail)
 TEST_P(MoneyPagesLookTest, BillDetailsLineUpWithTheirRows)
 {
     auto incoming = push(std::make_shared<QYAliTranViewController>());
-    incoming->setModel(transfer(false));
+    incoming->setModel(transfer("1234.5", false));
     navigation->popViewController(false);
     incoming = std::make_shared<QYAliTranViewController>();
-    incoming->setModel(transfer(false));
+    incoming->setModel(transfer("1234.5", false));
     push(incoming);
     auto shot = shoot("bill-incoming");
     expectCaptionBeside(*shot, incoming->creatTime(), "创建时间");
     navigation->popViewController(false);
 
     auto outgoing = std::make_shared<QYAliTranMeViewController>();
-    outgoing->setModel(transfer(true));
+    outgoing->setModel(transfer("1234.5", true));
     push(outgoing);
     shot = shoot("bill-outgoing");
     expectCaptionBeside(*shot, outgoing->detail(), "付款方式");

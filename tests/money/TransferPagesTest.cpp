@@ -2,7 +2,6 @@
 // nickname editor, driven as the user does.
 #include "money/MoneyPageTest.h"
 
-#include "chat/records/QYChatModel.h"
 #include "money/bill/QYAliTranMeViewController.h"
 #include "money/bill/QYAliTranViewController.h"
 #include "money/bill/QYEditNickNameViewController.h"
@@ -29,26 +28,6 @@ protected:
         page->setCreatStr("2016-11-24 09:41:00");
         page->setReceStr("2016-11-24 09:45:12");
         return push(page);
-    }
-    // A payment-app transfer from the other side ("李华") to the own side ("小明").
-    static QYChatModelPtr transfer(std::optional<std::string> amount, bool isSend,
-        std::optional<std::string> nick = "李华", std::optional<std::string> heNick = "小明")
-    {
-        auto clock = QYChatModel::make();
-        clock->setType(QYChatModel::Transfer);
-        clock->setStyleType(2);
-        clock->setIsSend(isSend);
-        clock->setIsTran(true);
-        if (amount)
-            clock->setRedPac(coding::String::make(*amount));
-        if (nick)
-            clock->setNickName(coding::String::make(*nick));
-        if (heNick)
-            clock->setHeNickName(coding::String::make(*heNick));
-        clock->setAvatar(jpegOf(40, 40, 10));
-        clock->setReceiveAvatar(jpegOf(40, 40, 250));
-        clock->setCreatDate(coding::Date::make(1480000000)); // 2016-11-24 23:06:40 in Shanghai
-        return clock;
     }
     template<typename Page>
     std::shared_ptr<Page> openBill(QYChatModelPtr model)
