@@ -150,15 +150,12 @@ TEST_F(OpenedRedPacketPagesTest, EveryOpeningDrawsANewNumber)
 TEST_F(OpenedRedPacketPagesTest, BarsTheyShowAndTheBackButton)
 {
     auto bar = navigation->navigationBar();
+    // The messenger page's red bar and golden arrow are checked in its pixels (the look test).
     auto messenger = openMessenger({ "¥1.00", "小明" });
-    EXPECT_EQ(bar->backgroundImage()->name(), "QYMoney_Navigation_bar_2.png");
-    EXPECT_EQ(bar->tintColor(), Color::rgb(253, 220, 162));
     EXPECT_EQ(messenger->titleView()->titleLabel()->text(), "微信红包");
     EXPECT_EQ(messenger->titleView()->subtitleLabel()->text(), "微信安全支付");
     EXPECT_EQ(messenger->titleView()->titleLabel()->textColor(), Color::rgb(253, 220, 162));
-    // The back button draws its arrow and "返回" in the bar's golden tint.
     EXPECT_EQ(messenger->backButton()->currentTitle(), "返回");
-    EXPECT_EQ(messenger->backButton()->imageView()->templateColor(), Color::rgb(253, 220, 162));
     tapView(messenger->backButton());
     EXPECT_EQ(top(), chatStandIn);
 
